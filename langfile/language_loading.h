@@ -1,0 +1,11 @@
+// Loading a language file into the live tables: each load fills the staging
+// copy and commits it only when the loader succeeds.
+#pragma once
+
+// Key map of `file_name` (or of the in-memory `text`; exactly one is given).
+// Resets the letter first. Non-zero = committed; 0 with ErrorText.
+int load_ku_data(const char* file_name, const char* text);
+
+// Glyph table of `file_name` (or `text`). Non-zero = committed; 0 with
+// ErrorText, the live table unchanged.
+int load_gk_data(const char* file_name, const char* text);
