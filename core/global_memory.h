@@ -17,7 +17,12 @@ struct GlobalMemoryOps {
   GlobalMemoryHandle (*release)(GlobalMemoryHandle handle);
 };
 
+// The operations in force: the platform's own unless a test replaced them.
 const GlobalMemoryOps& global_memory();
+
+// The platform's own operations (global_memory_win32.cpp on Windows,
+// global_memory_native.cpp elsewhere).
+const GlobalMemoryOps& platform_global_memory();
 
 // Replace the operations (tests make allocation fail through this);
 // null restores the platform's own.
