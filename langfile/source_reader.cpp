@@ -1,0 +1,149 @@
+#include "langfile/source_reader.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "core/error_text.h"
+#include "langfile/letter_swap.h"
+#include "langfile/path_walk.h"
+
+SourceReaderState SourceReader;
+
+namespace {
+
+// HOME as it was the first time a tilde needed it; "." when not defined. A
+// value too long for any candidate is kept just long enough to be refused.
+const char* cached_home_directory() {
+  static char home[kCandidatePathSize + 1];
+  static bool looked_up = false;
+  if (!looked_up) {
+    looked_up = true;
+    const char* value = std::getenv("HOME");
+    if (value == nullptr) value = ".";
+    std::strncpy(home, value, kCandidatePathSize);
+    home[kCandidatePathSize] = '\0';
+  }
+  return home;
+}
+
+char lower_ascii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Names ending in "gkl" (any case) after at least one other character.
+int names_swapped_file(const char* file_name) {
+  const std::size_t length = std::strlen(file_name);
+  if (length <= 3) return 0;
+  const char* tail = file_name + length - 3;
+  return lower_ascii(tail[0]) == 'g' && lower_ascii(tail[1]) == 'k' && lower_ascii(tail[2]) == 'l';
+}
+
+void close_file() {
+  if (SourceReader.file != nullptr) {
+    std::fclose(SourceReader.file);
+    SourceReader.file = nullptr;
+  }
+}
+
+// A file line, bounded by fgets. A CR LF pair is made a single LF, as a
+// Windows text-mode read does, so a file reads the same on every build.
+int fetch_file_line(char* buffer, int size) {
+  if (std::fgets(buffer, size, SourceReader.file) == nullptr) {
+    buffer[0] = '\0';
+    return 0;
+  }
+  std::size_t length = std::strlen(buffer);
+  if (length >= 2 && buffer[length - 2] == '\r' && buffer[length - 1] == '\n') {
+    buffer[length - 2] = '\n';
+    buffer[length - 1] = '\0';
+  } else if (length >= 1 && buffer[length - 1] == '\r') {
+    // The piece ended on a CR: its LF, if any, belongs to this line.
+    const int next = std::fgetc(SourceReader.file);
+    if (next == '\n') {
+      buffer[length - 1] = '\n';
+    } else if (next != EOF) {
+      std::ungetc(next, SourceReader.file);
+    }
+  }
+  return 1;
+}
+
+// A line of the in-memory text: ends after LF, after CR (stored as LF, with
+// a directly following LF consumed) or at the end of the text; at most
+// size - 1 characters, the rest coming as the next line.
+int fetch_text_line(char* buffer, int size) {
+  const char* cursor = SourceReader.text;
+  if (cursor == nullptr || *cursor == '\0') return 0;
+  int length = 0;
+  while (length < size - 1 && *cursor != '\0') {
+    const char c = *cursor++;
+    if (c == '\r') {
+      buffer[length++] = '\n';
+      if (*cursor == '\n') ++cursor;
+      break;
+    }
+    buffer[length++] = c;
+    if (c == '\n') break;
+  }
+  buffer[length] = '\0';
+  SourceReader.text = cursor;
+  return 1;
+}
+
+}  // namespace
+
+std::FILE* search_open(const char* path_list, const char* file_name, const char* mode) {
+  PathWalk walk;
+  path_walk_start(&walk, platform_path_rules(), path_list, file_name, cached_home_directory);
+  char candidate[kCandidatePathSize];
+  while (path_walk_next(&walk, candidate)) {
+    std::FILE* file = std::fopen(candidate, mode);
+    if (file != nullptr) return file;
+  }
+  return nullptr;
+}
+
+int open_source(const char* file_name, const char* text) {
+  SourceReader.text = text;
+  SourceReader.line_number = 0;
+  SourceReader.line[0] = '\0';
+  SourceReader.token_cursor = SourceReader.line;
+  SourceReader.swap_letters_on = 0;
+  close_file();
+
+  if (file_name != nullptr) {
+    const char* path_list = std::getenv("IPATH");
+    if (path_list == nullptr) path_list = platform_path_rules().default_path_list;
+    SourceReader.file = search_open(path_list, file_name, "r");
+    if (SourceReader.file == nullptr) {
+      SourceReader.text = nullptr;
+      set_error_text("Error: could not open %s for reading\n", file_name);
+      return 0;
+    }
+    if (names_swapped_file(file_name)) SourceReader.swap_letters_on = 1;
+  }
+  if (SourceReader.file != nullptr && text != nullptr) {
+    close_file();
+    SourceReader.text = nullptr;
+    SourceReader.swap_letters_on = 0;
+    set_error_text("Error: program error, got file name (%s) + string\n", file_name);
+    return 0;
+  }
+  return 1;
+}
+
+int fetch_line(char* buffer, int size) {
+  ++SourceReader.line_number;
+  if (size < 2) {
+    if (size == 1) buffer[0] = '\0';
+    return 0;
+  }
+  buffer[0] = '\0';
+  int got_line = 0;
+  if (SourceReader.file != nullptr) {
+    got_line = fetch_file_line(buffer, size);
+  } else {
+    got_line = fetch_text_line(buffer, size);
+  }
+  if (!got_line) return 0;
+  if (SourceReader.swap_letters_on) swap_letters(buffer, buffer);
+  return 1;
+}

@@ -1,0 +1,42 @@
+// The one language source open at a time (a file found along the search
+// path, or an in-memory text) and the line reader over it.
+#pragma once
+#include <cstdio>
+
+constexpr int kLineBufferSize = 1024;
+
+struct SourceReaderState {
+  std::FILE* file;
+  // Next unread character of an in-memory text; null when reading no text.
+  const char* text;
+  // On while the open file is a .gkl file.
+  int swap_letters_on;
+  // Number of the current line, counted from 1 since the last open.
+  int line_number;
+  char line[kLineBufferSize];
+  // Where the statement scanner resumes in `line`.
+  const char* token_cursor;
+};
+
+extern SourceReaderState SourceReader;
+
+// Resets the reader, closes the open file and opens `file_name` along the
+// search path (IPATH, or the platform's default list) or takes `text`.
+// With neither it only closes. 1 = open; 0 with ErrorText.
+int open_source(const char* file_name, const char* text);
+
+// Opens `file_name` along `path_list` with the platform's path rules and
+// fopen `mode`; null when no candidate opens.
+std::FILE* search_open(const char* path_list, const char* file_name, const char* mode);
+
+// Reads the next line (at most size - 1 characters, its line feed kept) into
+// `buffer`. Advances the line number even at the end. 1 = a line; 0 = end.
+int fetch_line(char* buffer, int size);
+
+// Closes the source when a loader leaves, on whatever path.
+struct SourceCloser {
+  SourceCloser() = default;
+  SourceCloser(const SourceCloser&) = delete;
+  SourceCloser& operator=(const SourceCloser&) = delete;
+  ~SourceCloser() { open_source(nullptr, nullptr); }
+};

@@ -1,0 +1,136 @@
+#include "langfile/statement_scanner.h"
+
+#include <cstring>
+
+#include "langfile/source_reader.h"
+
+namespace {
+
+struct Keyword {
+  const char* text;
+  TokenClass token_class;
+};
+
+constexpr Keyword kKeywords[] = {
+    {"KU", TOK_KU},         {"GK", TOK_GK},           {"GKA", TOK_GKA},
+    {"GKS", TOK_GKS},       {"INVISIBLE", TOK_INVISIBLE}, {"PREPEND", TOK_PREPEND},
+    {"APPEND", TOK_APPEND}, {"GKMAIN", TOK_GKMAIN},   {"GKALTERNATE", TOK_GKALTERNATE},
+    {"GKM", TOK_GKM}};
+
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool ends_token(char c) { return c == '\0' || c == '\n' || is_blank(c); }
+
+int digit_value(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return 99;
+}
+
+// Stores characters up to the token bound and counts all of them.
+struct TokenWriter {
+  char* text;
+  int length;
+  void put(char c) {
+    if (length < kTokenSize - 1) text[length] = c;
+    ++length;
+  }
+  void finish() { text[length < kTokenSize - 1 ? length : kTokenSize - 1] = '\0'; }
+};
+
+TokenClass classify(char* token, int length, char last_character) {
+  for (const Keyword& keyword : kKeywords) {
+    if (std::strcmp(token, keyword.text) == 0) return keyword.token_class;
+  }
+  const bool cut = length > kTokenSize - 1;
+  const bool signed_digit = (token[0] == '+' || token[0] == '-') && is_digit(token[1]);
+  if (!cut && (is_digit(token[0]) || signed_digit)) return TOK_NUMBER;
+  if (token[0] == '"' && last_character == '"') {
+    if (length >= 2) {
+      // Drop the quotes (only the opening one is stored when cut).
+      const std::size_t stored = std::strlen(token);
+      const std::size_t inner = cut ? stored - 1 : stored - 2;
+      std::memmove(token, token + 1, inner);
+      token[inner] = '\0';
+    }
+    return TOK_STRING;
+  }
+  return TOK_WORD;
+}
+
+}  // namespace
+
+int scan_token(const char** cursor, char* token) {
+  token[0] = '\0';
+  if (*cursor == nullptr) return 0;
+  const char* p = *cursor;
+  while (is_blank(*p)) ++p;
+  *cursor = p;
+  if (*p == '\0') return 0;
+
+  TokenWriter writer{token, 0};
+  if (*p == '\n') {
+    writer.put(*p++);
+  } else {
+    const char first = *p;
+    char last = first;
+    while (!ends_token(*p)) {
+      last = *p;
+      writer.put(*p++);
+    }
+    // An opened quote runs on, blanks included, to the closing quote, the
+    // line feed or the end of the line.
+    if (first == '"' && last != '"') {
+      while (*p != '\0') {
+        const char c = *p++;
+        writer.put(c);
+        if (c == '"' || c == '\n') break;
+      }
+    }
+  }
+  writer.finish();
+  *cursor = p;
+  return writer.length;
+}
+
+TokenClass next_token(char* token) {
+  int length = scan_token(&SourceReader.token_cursor, token);
+  while (length == 0) {
+    if (!fetch_line(SourceReader.line, kLineBufferSize)) {
+      SourceReader.token_cursor = SourceReader.line;
+      return TOK_END;
+    }
+    SourceReader.token_cursor = SourceReader.line;
+    length = scan_token(&SourceReader.token_cursor, token);
+  }
+  if (token[0] == '\n') return TOK_EOL;
+  if (token[0] == '%') {
+    SourceReader.line[0] = '\0';
+    SourceReader.token_cursor = SourceReader.line;
+    return TOK_EOL;
+  }
+  return classify(token, length, SourceReader.token_cursor[-1]);
+}
+
+std::int32_t number_value(const char* token) {
+  const char* p = token;
+  while (*p == ' ' || (*p >= '\t' && *p <= '\r')) ++p;
+  bool negative = false;
+  if (*p == '+' || *p == '-') negative = *p++ == '-';
+  int base = 10;
+  if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X') && digit_value(p[2]) < 16) {
+    base = 16;
+    p += 2;
+  } else if (p[0] == '0') {
+    base = 8;
+  }
+  constexpr std::int64_t kLimit = 0x80000000LL;  // magnitude of INT32_MIN
+  std::int64_t magnitude = 0;
+  for (int digit = digit_value(*p); digit < base; digit = digit_value(*++p)) {
+    magnitude = magnitude * base + digit;
+    if (magnitude > kLimit) magnitude = kLimit;
+  }
+  if (negative) return static_cast<std::int32_t>(-magnitude);
+  return static_cast<std::int32_t>(magnitude >= kLimit ? kLimit - 1 : magnitude);
+}
