@@ -1,0 +1,62 @@
+#include "shell/hook_messages.h"
+
+#include "core/keystroke_translation.h"
+#include "core/letter_composer.h"
+#include "shell/key_queue.h"
+
+int UseJournalPBH = 1;
+
+namespace {
+
+// Set while a message is being handled, sends and boxes included.
+int HookMessageRunning = 0;
+KeyQueue HeldMessages = {};
+
+void type_keystrokes(const HookMessageOps& ops, const char* keys) {
+  ops.remove_hook();
+  if (UseJournalPBH) {
+    // Playback refused or never played (as on systems without journal
+    // hooks): nothing was typed, so the same keys go out as key events.
+    if (ops.send_jph(keys) == kSendStatusRefused) ops.send_ke(keys);
+  } else {
+    ops.send_ke(keys);
+  }
+  ops.set_hook();
+}
+
+void handle_entry(const HookMessageOps& ops, unsigned int entry) {
+  if (entry == kHeldToggleRequest) {
+    letter_reset();
+    ops.switch_keyboard();
+    return;
+  }
+  if (entry == 0) {
+    letter_reset();
+    return;
+  }
+  KeystrokeString keys;
+  std::int32_t count = 0;
+  translate_key(&keys, &count, key_to_ucode(entry), entry);
+  if (count < 0 || count >= kKeystrokeStringSize) count = kKeystrokeStringSize - 1;
+  keys.bytes[count] = '\0';
+  type_keystrokes(ops, keys.bytes);
+}
+
+void handle_in_order(const HookMessageOps& ops, unsigned int entry) {
+  if (HookMessageRunning) {
+    if (!key_queue_push(&HeldMessages, entry)) ops.post_again(entry);
+    return;
+  }
+  HookMessageRunning = 1;
+  handle_entry(ops, entry);
+  while (key_queue_pop(&HeldMessages, &entry)) handle_entry(ops, entry);
+  HookMessageRunning = 0;
+}
+
+}  // namespace
+
+void HandleHookCharacter(const HookMessageOps& ops, unsigned int character) {
+  handle_in_order(ops, character & 0xFF);
+}
+
+void HandleHookToggle(const HookMessageOps& ops) { handle_in_order(ops, kHeldToggleRequest); }

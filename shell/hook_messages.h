@@ -1,0 +1,40 @@
+// The two messages that the keyboard hook library posts to the main window:
+// 1034 (a typed character, or 0 = the letter is finished) and 1035 (the
+// toggle request). Each character is translated and typed back with the
+// keyboard hook removed around the send.
+//
+// Journal playback dispatches this thread's messages until it ends, so a
+// message can arrive while an earlier one is still being handled. Such a
+// message is held back and handled, in order, once the running one is done;
+// a send is never started inside another.
+#pragma once
+
+// Send method: non-zero = journal playback (SendKeysJPH), 0 = keyboard
+// events (SendKeysKE). Read from and written to the settings file.
+extern int UseJournalPBH;
+
+// Status of SendKeysJPH when nothing was typed: the playback hook was refused
+// or never played.
+constexpr int kSendStatusRefused = 6;
+
+// A held-back toggle request, beside the characters 0..0x7F of message 1034.
+constexpr unsigned int kHeldToggleRequest = 0x100;
+
+// What the handling needs of the platform; the real table calls tvkhook.dll
+// and UpdateStatus, tests hand in their own.
+struct HookMessageOps {
+  void (*remove_hook)();
+  int (*set_hook)();
+  int (*send_jph)(const char* keys);
+  int (*send_ke)(const char* keys);
+  // UpdateStatus(1): switch the keyboard and refresh every display.
+  void (*switch_keyboard)();
+  // The holding queue is full: post the message (a character, or
+  // kHeldToggleRequest) to the main window again, behind the waiting ones.
+  void (*post_again)(unsigned int entry);
+};
+
+// Message 1034 with `character` in wParam.
+void HandleHookCharacter(const HookMessageOps& ops, unsigned int character);
+// Message 1035.
+void HandleHookToggle(const HookMessageOps& ops);

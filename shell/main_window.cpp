@@ -1,0 +1,195 @@
+#include "shell/main_window.h"
+
+#include "hook/tvkhook.h"
+#include "shell/file_selection.h"
+#include "shell/help.h"
+#include "shell/resource_ids.h"
+#include "shell/shell_state.h"
+#include "shell/status_display.h"
+
+static_assert(kSendStatusRefused == kSendRefused, "the fallback status is the library's refusal");
+
+namespace {
+
+void remove_hook() { RemoveKBHook(); }
+int set_hook() { return SetKBHook(); }
+int send_jph(const char* keys) { return SendKeysJPH(keys); }
+int send_ke(const char* keys) { return SendKeysKE(keys); }
+void switch_keyboard() { UpdateStatus(1); }
+void post_again(unsigned int entry) {
+  if (entry == kHeldToggleRequest) {
+    PostMessageA(MainWindow, kMsgHookToggle, 1, 0);
+  } else {
+    PostMessageA(MainWindow, kMsgHookCharacter, entry, 0);
+  }
+}
+
+const HookMessageOps kHookLibraryOps = {remove_hook, set_hook,        send_jph,
+                                        send_ke,     switch_keyboard, post_again};
+
+void close_splash() {
+  if (!Splash) return;
+  KillTimer(MainWindow, kSplashTimer);
+  DestroyWindow(Splash);
+  Splash = nullptr;
+}
+
+LRESULT on_command(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (LOWORD(wParam)) {
+    case IDM_ABOUT:
+      DialogBoxParamA(Instance, "InfoBox", window, AboutDlgProc, 0);
+      return 0;
+    case IDM_EXIT:
+      DestroyWindow(window);
+      return 0;
+    case IDM_LOAD_LANGUAGE:
+      LoadLanguageFile(window, 0);
+      return 0;
+    case IDM_HELP_CONTENTS:
+      ShowHelpContents(window);
+      return 0;
+    case IDM_ALT_F2_TOGGLE:
+      SwitchAltF2Toggle(1);
+      return 0;
+    case IDM_USE_JOURNAL:
+      UseJournalPBH = 1;
+      MarkSendMethod(1, 1);
+      return 0;
+    case IDM_USE_KEYBD_EVENT:
+      UseJournalPBH = 0;
+      MarkSendMethod(0, 1);
+      return 0;
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+LRESULT on_system_command(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // The whole wParam is compared: the appended ids are small numbers.
+  switch (wParam) {
+    case IDS_SYS_KEYBOARD:
+      UpdateStatus(1);
+      return 0;
+    case IDS_SYS_ALT_F2:
+      SwitchAltF2Toggle(1);
+      return 0;
+    case IDS_SYS_LOAD_LANGUAGE:
+      LoadLanguageFile(window, 0);
+      return 0;
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+// A mouse message's point on the screen: the panel's window origin plus the
+// client coordinates, both taken as unsigned.
+int click_on_status_icon(HWND panel, LPARAM lParam) {
+  HWND icon = GetDlgItem(panel, IDC_STATUS_ICON);
+  if (!icon) return 0;
+  RECT panel_rect;
+  RECT icon_rect;
+  GetWindowRect(panel, &panel_rect);
+  GetWindowRect(icon, &icon_rect);
+  POINT point = {panel_rect.left + static_cast<LONG>(LOWORD(lParam)),
+                 panel_rect.top + static_cast<LONG>(HIWORD(lParam))};
+  return PtInRect(&icon_rect, point);
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_DESTROY:
+      CloseHelp(window);
+      PostQuitMessage(0);
+      return 0;
+    case WM_SIZE:
+      // Minimised, the window stays above the others.
+      SetWindowPos(window, wParam == SIZE_MINIMIZED ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE);
+      return DefWindowProcA(window, message, wParam, lParam);
+    case WM_SETFOCUS:
+      SetFocus(Panel);
+      return 0;
+    case WM_QUERYDRAGICON:
+      return reinterpret_cast<LRESULT>(StatusIcon);
+    case WM_RBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+      if (IsIconic(window)) {
+        UpdateStatus(1);
+      } else {
+        DefWindowProcA(window, message, wParam, lParam);
+      }
+      return 0;
+    case WM_COMMAND:
+      return on_command(window, message, wParam, lParam);
+    case WM_SYSCOMMAND:
+      return on_system_command(window, message, wParam, lParam);
+    case WM_TIMER:
+      if (wParam == kSplashTimer && Splash) {
+        close_splash();
+        return 0;
+      }
+      return DefWindowProcA(window, message, wParam, lParam);
+    case kMsgHookCharacter:
+      HandleHookCharacter(kHookLibraryOps, static_cast<unsigned int>(wParam));
+      return 0;
+    case kMsgHookToggle:
+      HandleHookToggle(kHookLibraryOps);
+      return 0;
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+INT_PTR CALLBACK PanelDlgProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG: {
+      RECT rect;
+      GetWindowRect(panel, &rect);
+      SetWindowPos(GetParent(panel), nullptr, 0, 0, rect.right - rect.left + 2,
+                   rect.bottom - rect.top + GetSystemMetrics(SM_CYMENU) +
+                       GetSystemMetrics(SM_CYCAPTION) + 2,
+                   SWP_NOMOVE | SWP_NOZORDER);
+      return TRUE;
+    }
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDC_KEYBOARD_CHECK) {
+        UpdateStatus(1);
+        return TRUE;
+      }
+      if (LOWORD(wParam) == IDC_FILE_LIST) {
+        if (HIWORD(wParam) != CBN_SELENDOK) return FALSE;
+        LoadLanguageFile(reinterpret_cast<HWND>(lParam), 1);
+      }
+      return TRUE;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+      if (!click_on_status_icon(panel, lParam)) return FALSE;
+      UpdateStatus(1);
+      return TRUE;
+    case WM_CLOSE:
+      DestroyWindow(panel);
+      Panel = nullptr;
+      return FALSE;
+    case WM_DESTROY:
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+INT_PTR CALLBACK SplashDlgProc(HWND, UINT message, WPARAM, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return TRUE;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+      close_splash();
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}

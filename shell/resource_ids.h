@@ -1,0 +1,26 @@
+// Ids shared by the resource script and the code.
+#pragma once
+
+#define IDI_TOLVAR_OFF 101
+#define IDI_TOLVAR_ON 102
+
+// Menu "MainMenu" commands.
+#define IDM_ABOUT 101
+#define IDM_EXIT 102
+#define IDM_LOAD_LANGUAGE 103
+#define IDM_HELP_CONTENTS 105
+#define IDM_ALT_F2_TOGGLE 106
+#define IDM_USE_JOURNAL 108
+#define IDM_USE_KEYBD_EVENT 109
+
+// Commands appended to the system menu.
+#define IDS_SYS_KEYBOARD 1
+#define IDS_SYS_ALT_F2 2
+#define IDS_SYS_LOAD_LANGUAGE 103
+
+// Controls of the panel "MainDialog".
+#define IDC_KEYBOARD_CHECK 1001
+#define IDC_STATUS_FRAME 1023
+#define IDC_STATUS_ICON 1016
+#define IDC_LANGUAGE_NAME 1017
+#define IDC_FILE_LIST 1027

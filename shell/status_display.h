@@ -1,0 +1,14 @@
+// The keyboard switch and everything that shows its state: check box, window
+// title, system menu, panel and window icons; the ALT+F2 toggle key and the
+// send-method marks.
+#pragma once
+#include <windows.h>
+
+// Switches the keyboard when `toggle` is non-zero, then re-reads the hook
+// library and brings every display in line with it.
+void UpdateStatus(int toggle);
+// Flips the ALT+F2 toggle key; 1 when it has just been set, 0 when cleared.
+int SwitchAltF2Toggle(int announce);
+// Check mark on 108 (useJournal non-zero) or 109; the message when asked.
+void MarkSendMethod(int useJournal, int announce);
+INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,162 @@
+#include "shell/hook_messages.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/keystroke_translation.h"
+#include "core/language_tables.h"
+#include "core/letter_composer.h"
+#include "core/ucode_table.h"
+#include "shell/key_queue.h"
+
+namespace {
+
+// What the fake platform saw, in order: "remove", "set", "jph:KEYS",
+// "ke:KEYS", "switch", "again:N".
+std::vector<std::string> calls;
+int jph_status = 0;
+// Characters the fake playback dispatches to the window while it plays, as
+// the real one does with messages that were already queued.
+std::vector<unsigned int> dispatched_during_playback;
+int letter_count_at_switch = -1;
+
+void fake_remove() { calls.push_back("remove"); }
+int fake_set() {
+  calls.push_back("set");
+  return 1;
+}
+int fake_ke(const char* keys) {
+  calls.push_back("ke:" + std::string(keys));
+  return 0;
+}
+void fake_switch() {
+  letter_count_at_switch = letter_count;
+  calls.push_back("switch");
+}
+void fake_again(unsigned int entry) { calls.push_back("again:" + std::to_string(entry)); }
+int fake_jph(const char* keys);
+
+const HookMessageOps kFakeOps = {fake_remove, fake_set, fake_jph, fake_ke, fake_switch, fake_again};
+
+int fake_jph(const char* keys) {
+  calls.push_back("jph:" + std::string(keys));
+  std::vector<unsigned int> pending;
+  pending.swap(dispatched_during_playback);
+  for (unsigned int character : pending) {
+    if (character == kHeldToggleRequest) {
+      HandleHookToggle(kFakeOps);
+    } else {
+      HandleHookCharacter(kFakeOps, character);
+    }
+  }
+  return jph_status;
+}
+
+class HookMessages : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    calls.clear();
+    dispatched_during_playback.clear();
+    jph_status = 0;
+    letter_count_at_switch = -1;
+    UseJournalPBH = 1;
+    ucode_init();
+    LiveKeyMap.fill(0);
+    letter_reset();
+  }
+  void TearDown() override { UseJournalPBH = 1; }
+};
+
+using Calls = std::vector<std::string>;
+
+}  // namespace
+
+TEST_F(HookMessages, LetterResetTouchesNeitherHookNorSend) {
+  letter_count = 2;
+  typed_count = 2;
+  HandleHookCharacter(kFakeOps, 0);
+  EXPECT_EQ(Calls{}, calls);
+  EXPECT_EQ(0, letter_count);
+  EXPECT_EQ(0, typed_count);
+}
+
+TEST_F(HookMessages, ACharacterIsSentWithTheHookRemovedAroundTheSend) {
+  HandleHookCharacter(kFakeOps, 'x');
+  EXPECT_EQ((Calls{"remove", "jph:x", "set"}), calls) << "a key without ucode is typed unchanged";
+}
+
+TEST_F(HookMessages, AnEmptyKeystrokeStringStillGoesThroughTheWholeSend) {
+  // A key with a ucode but no glyph table in force types nothing.
+  LiveKeyMap['k'] = UcodeTable[0].code;
+  HandleHookCharacter(kFakeOps, 'k');
+  EXPECT_EQ((Calls{"remove", "jph:", "set"}), calls);
+}
+
+TEST_F(HookMessages, SendMethodChoosesTheSendFunction) {
+  UseJournalPBH = 0;
+  HandleHookCharacter(kFakeOps, 'a');
+  UseJournalPBH = 5;
+  HandleHookCharacter(kFakeOps, 'b');
+  EXPECT_EQ((Calls{"remove", "ke:a", "set", "remove", "jph:b", "set"}), calls);
+}
+
+TEST_F(HookMessages, RefusedPlaybackIsTypedAgainAsKeyEvents) {
+  jph_status = kSendStatusRefused;
+  HandleHookCharacter(kFakeOps, 'q');
+  EXPECT_EQ((Calls{"remove", "jph:q", "ke:q", "set"}), calls);
+}
+
+TEST_F(HookMessages, OtherPlaybackResultsAreNotRepeated) {
+  for (int status : {0, 5, 7}) {
+    calls.clear();
+    jph_status = status;
+    HandleHookCharacter(kFakeOps, 'q');
+    EXPECT_EQ((Calls{"remove", "jph:q", "set"}), calls) << "status " << status;
+  }
+}
+
+TEST_F(HookMessages, KeysArrivingDuringPlaybackAreSentAfterItInOrder) {
+  dispatched_during_playback = {'b', 0, 'c'};
+  HandleHookCharacter(kFakeOps, 'a');
+  EXPECT_EQ((Calls{"remove", "jph:a", "set", "remove", "jph:b", "set", "remove", "jph:c", "set"}),
+            calls)
+      << "no send starts inside another, and the hook is set only after each send";
+}
+
+TEST_F(HookMessages, AToggleArrivingDuringPlaybackWaitsForTheKeysBeforeIt) {
+  dispatched_during_playback = {'b', kHeldToggleRequest};
+  HandleHookCharacter(kFakeOps, 'a');
+  EXPECT_EQ((Calls{"remove", "jph:a", "set", "remove", "jph:b", "set", "switch"}), calls);
+}
+
+TEST_F(HookMessages, AFullHoldingQueuePostsTheMessageAgainInsteadOfLosingIt) {
+  for (int i = 0; i < kHeldKeysSize + 2; ++i) dispatched_during_playback.push_back('a' + i % 26);
+  HandleHookCharacter(kFakeOps, 'z');
+  int sends = 0;
+  std::vector<std::string> posted_again;
+  for (const std::string& call : calls) {
+    if (call.rfind("jph:", 0) == 0) ++sends;
+    if (call.rfind("again:", 0) == 0) posted_again.push_back(call);
+  }
+  EXPECT_EQ(1 + kHeldKeysSize, sends);
+  ASSERT_EQ(2u, posted_again.size());
+  EXPECT_EQ("again:" + std::to_string('a' + kHeldKeysSize % 26), posted_again[0]);
+}
+
+TEST_F(HookMessages, ToggleRequestEndsTheLetterBeforeSwitching) {
+  letter_count = 3;
+  typed_count = 3;
+  HandleHookToggle(kFakeOps);
+  EXPECT_EQ(Calls{"switch"}, calls);
+  EXPECT_EQ(0, letter_count_at_switch) << "the letter was reset before the switch";
+}
+
+TEST_F(HookMessages, BackspaceOverAFullLetterIsSentWhole) {
+  // Backspace erases every typed glyph of a full letter: 126 backspaces.
+  typed_count = kLetterMaxGlyphs;
+  HandleHookCharacter(kFakeOps, 0x08);
+  ASSERT_EQ(3u, calls.size());
+  EXPECT_EQ("jph:" + std::string(kLetterMaxGlyphs, '\b'), calls[1]);
+}
