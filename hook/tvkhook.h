@@ -3,21 +3,18 @@
 #pragma once
 #include <windows.h>
 
+#include "hook/tvkhook_codes.h"
+
+// The library itself exports through its module definition, which names
+// exactly these ten functions; no other symbol may leak into the table.
 #ifdef TVKHOOK_BUILDING_DLL
-#define TVKHOOK_API extern "C" __declspec(dllexport)
+#define TVKHOOK_API extern "C"
 #else
 #define TVKHOOK_API extern "C" __declspec(dllimport)
 #endif
 
-// Messages posted to the registered main window.
-constexpr UINT kMsgHookCharacter = WM_USER + 10;  // wParam: character, or 0 = letter reset
-constexpr UINT kMsgHookToggle = WM_USER + 11;     // the ALT+toggle-key release
-
-// Status codes of the send functions.
-constexpr int kSendDone = 0;
-constexpr int kSendListFull = 5;
-constexpr int kSendRefused = 6;
-constexpr int kSendBusy = 7;
+static_assert(kMsgHookCharacter == WM_USER + 10 && kMsgHookToggle == WM_USER + 11,
+              "the main program receives the messages the library posts");
 
 TVKHOOK_API int WINAPI InitKBHook(HWND main_window);
 TVKHOOK_API int WINAPI IsKBHookTolvarON(void);

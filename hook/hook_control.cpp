@@ -1,0 +1,54 @@
+#include "hook/hook_control.h"
+
+namespace tvk {
+
+int InitKBHook(const HookContext& context, HookWindow main_window) {
+  KBHookShared& shared = *context.shared;
+  // The registration lasts as long as the shared block: a second copy of
+  // the main program, or a second call, is refused.
+  if (shared.MainWindow != 0) return -1;
+  shared.KBHookHandle = 0;
+  shared.MainWindow = main_window;
+  return 1;
+}
+
+int SetKBHook(const HookContext& context) {
+  KBHookShared& shared = *context.shared;
+  if (shared.KBHookHandle != 0) return 1;
+  shared.KBHookHandle = context.platform->set_hook(HookKind::Keyboard, context.process->ModuleInstance);
+  return shared.KBHookHandle != 0 ? 1 : 0;
+}
+
+int IsSetKBHook(const HookContext& context) { return context.shared->KBHookHandle != 0 ? 1 : 0; }
+
+void RemoveKBHook(const HookContext& context) {
+  KBHookShared& shared = *context.shared;
+  if (shared.KBHookHandle == 0) return;
+  context.platform->unhook(shared.KBHookHandle);
+  shared.KBHookHandle = 0;
+}
+
+int KBHookTolvarON(const HookContext& context) {
+  const int set = SetKBHook(context);
+  context.shared->KBOn = static_cast<std::uint32_t>(set);
+  return set;
+}
+
+void KBHookTolvarOFF(const HookContext& context) {
+  context.shared->KBOn = 0;
+  // With a toggle key the hook stays, so ALT plus that key can switch the
+  // keyboard ON again from any application.
+  if (context.shared->ToggleALTChar == 0) RemoveKBHook(context);
+}
+
+int IsKBHookTolvarON(const HookContext& context) {
+  return context.shared->KBOn != 0 && context.shared->KBHookHandle != 0 ? 1 : 0;
+}
+
+int SetKBToggleALTChar(const HookContext& context, std::uint32_t toggle_key) {
+  const std::uint16_t previous = context.shared->ToggleALTChar;
+  context.shared->ToggleALTChar = static_cast<std::uint16_t>(toggle_key & 0xFFFF);
+  return previous;
+}
+
+}  // namespace tvk

@@ -1,0 +1,50 @@
+// The platform calls of the hook library as one table of plain function
+// pointers. The DLL fills it with the user32/kernel32 calls, the native
+// tests with a fake, so both run the very same decisions.
+#pragma once
+#include <cstdint>
+
+namespace tvk {
+
+// Window and hook handles are 32-bit values on the platform the library
+// targets; the shared block stores them at that width.
+using HookWindow = std::uint32_t;
+using HookHandle = std::uint32_t;
+
+enum class HookKind { Keyboard, JournalPlayback };
+
+// What one look at the calling thread's message queue found.
+enum class PumpResult { Empty, Dispatched, JournalCancelled };
+
+constexpr std::uint32_t kKeyEventKeyUp = 2;  // keybd_event flag of a release
+
+struct HookPlatform {
+  // CallNextHookEx; its result is handed back unchanged.
+  std::intptr_t (*call_next_hook)(HookHandle hook, int code, std::uintptr_t wparam, std::intptr_t lparam);
+  // GetKeyboardState: 256 bytes, bit 0x80 of a byte = that key is down.
+  void (*get_keyboard_state)(std::uint8_t* state);
+  // ToAscii(key, scan, state, buffer, 0): 1 = one character in the low byte of *buffer.
+  int (*to_ascii)(std::uint32_t key, std::uint32_t scan, const std::uint8_t* state, std::uint16_t* buffer);
+  // PostMessageA; never waits, its result does not matter.
+  void (*post_message)(HookWindow window, std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam);
+  // SetWindowsHookExA for all threads with the library's own procedure of
+  // that kind (KBHookProc or JPHookProc); 0 = refused.
+  HookHandle (*set_hook)(HookKind kind, void* module);
+  // UnhookWindowsHookEx.
+  void (*unhook)(HookHandle hook);
+  // VkKeyScanA: the virtual-key code in the low byte, shift state above.
+  std::uint16_t (*vk_key_scan)(std::uint8_t character);
+  // MapVirtualKeyA(key, 0): the scan code of a virtual-key code.
+  std::uint32_t (*map_virtual_key)(std::uint32_t key);
+  // GetTickCount.
+  std::uint32_t (*tick_count)();
+  // keybd_event(key, scan, flags, 0).
+  void (*keybd_event)(std::uint8_t key, std::uint8_t scan, std::uint32_t flags);
+  // PeekMessageA(PM_REMOVE) without filters; a message found is translated
+  // and dispatched, except WM_CANCELJOURNAL, which is reported instead.
+  PumpResult (*pump_message)();
+  // Blocks until input or a message arrives for the thread, or the time is up.
+  void (*wait_for_message)(std::uint32_t milliseconds);
+};
+
+}  // namespace tvk

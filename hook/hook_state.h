@@ -1,0 +1,51 @@
+// The state of the hook library: the block every process that maps the
+// library shares, the data each process has of its own, and the context the
+// portable functions work on (the DLL points it at its real data and the
+// Win32 calls, the tests at fresh data and a fake platform).
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+#include "hook/hook_platform.h"
+#include "hook/key_list.h"
+
+namespace tvk {
+
+// One copy for all processes (the DLL's shared section). Only the exports,
+// called from the main program's thread, write it; hook procedures in every
+// process read each field whole, without a lock.
+struct KBHookShared {
+  HookWindow MainWindow;       // receives every posted message; 0 = none registered
+  HookHandle KBHookHandle;     // the system-wide keyboard hook; 0 = not set
+  std::uint32_t KBOn;          // keyboard switched ON
+  std::uint16_t ToggleALTChar; // key that toggles when released with ALT; 0 = off
+  std::uint32_t SendBusy;      // a send function is running
+};
+static_assert(offsetof(KBHookShared, MainWindow) == 0, "field order is shared by all mappings");
+static_assert(offsetof(KBHookShared, KBHookHandle) == 4, "field order is shared by all mappings");
+static_assert(offsetof(KBHookShared, KBOn) == 8, "field order is shared by all mappings");
+static_assert(offsetof(KBHookShared, ToggleALTChar) == 12, "field order is shared by all mappings");
+static_assert(offsetof(KBHookShared, SendBusy) == 16, "field order is shared by all mappings");
+
+// Ordinary data: each process has its own copy, all zero at load.
+struct HookProcess {
+  void* ModuleInstance;
+  std::uint32_t LetterResetPosted;  // a reset went out and no character since
+
+  // Sending, used only on the thread that calls the send functions.
+  KeyList key_list;
+  KeyPlayer player;
+  KeyEvent key_event;         // the event the player produced last
+  HookHandle JPHookHandle;    // journal playback hook while a playback runs
+  bool first_call;            // the playback procedure has not fetched an event yet
+  std::uint32_t events_produced;  // progress of a playback
+  std::uint32_t events_fetched;   // HC_GETNEXT calls of a playback
+};
+
+struct HookContext {
+  KBHookShared* shared;
+  HookProcess* process;
+  const HookPlatform* platform;
+};
+
+}  // namespace tvk

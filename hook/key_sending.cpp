@@ -1,0 +1,126 @@
+#include "hook/key_sending.h"
+
+#include "hook/tvkhook_codes.h"
+#include "hook/virtual_keys.h"
+
+namespace tvk {
+
+namespace {
+
+bool produce_event(HookProcess& process) {
+  if (NextKeyEvent(process.key_list, process.player, process.key_event) == 0) return false;
+  ++process.events_produced;
+  return true;
+}
+
+std::uint32_t playback_message(const KeyEvent& event) {
+  if (event.system) return event.release ? kMsgSysKeyUp : kMsgSysKeyDown;
+  return event.release ? kMsgKeyUp : kMsgKeyDown;
+}
+
+int play_journal(const HookContext& context) {
+  HookProcess& process = *context.process;
+  const HookPlatform& platform = *context.platform;
+  ResetKeyPlayer(process.key_list, process.player);
+  process.first_call = true;
+  process.events_produced = 0;
+  process.events_fetched = 0;
+  process.JPHookHandle = platform.set_hook(HookKind::JournalPlayback, process.ModuleInstance);
+  if (process.JPHookHandle == 0) return kSendRefused;
+
+  // The playback procedure ends the wait by clearing the handle. The platform
+  // may also drop the hook (a user's cancel) or never call the procedure at
+  // all, so the wait ends as well when no event advances for a while.
+  std::uint32_t progress = process.events_produced;
+  std::uint32_t progress_tick = platform.tick_count();
+  while (process.JPHookHandle != 0) {
+    const PumpResult pumped = platform.pump_message();
+    if (pumped == PumpResult::JournalCancelled) {
+      process.JPHookHandle = 0;
+      break;
+    }
+    if (process.events_produced != progress) {
+      progress = process.events_produced;
+      progress_tick = platform.tick_count();
+      continue;
+    }
+    if (platform.tick_count() - progress_tick >= kPlaybackStallMs) {
+      platform.unhook(process.JPHookHandle);
+      process.JPHookHandle = 0;
+      break;
+    }
+    if (pumped == PumpResult::Empty) platform.wait_for_message(kPlaybackWaitSliceMs);
+  }
+  // Not one event handed out: nothing was typed, and the caller may type
+  // the string another way.
+  return process.events_fetched == 0 ? kSendRefused : kSendDone;
+}
+
+int inject_keys(const HookContext& context) {
+  HookProcess& process = *context.process;
+  const HookPlatform& platform = *context.platform;
+  ResetKeyPlayer(process.key_list, process.player);
+  while (NextKeyEvent(process.key_list, process.player, process.key_event) != 0) {
+    const std::uint8_t key = static_cast<std::uint8_t>(process.key_event.key & 0xFF);
+    const std::uint8_t scan = static_cast<std::uint8_t>(platform.map_virtual_key(key));
+    platform.keybd_event(key, scan, process.key_event.release ? kKeyEventKeyUp : 0);
+  }
+  return kSendDone;
+}
+
+int send_keys(const HookContext& context, const char* keys, int (*play)(const HookContext&)) {
+  KBHookShared& shared = *context.shared;
+  // Also guards the send that journal playback's message dispatching can
+  // start from inside this one.
+  if (shared.SendBusy != 0) return kSendBusy;
+  shared.SendBusy = 1;
+  HookProcess& process = *context.process;
+  int result = kSendDone;
+  if (BuildKeyList(process.key_list, keys, context.platform->vk_key_scan) == 0) {
+    result = kSendListFull;
+  } else if (process.key_list.count > 0) {
+    result = play(context);
+  }
+  shared.SendBusy = 0;
+  return result;
+}
+
+}  // namespace
+
+int SendKeysJPH(const HookContext& context, const char* keys) { return send_keys(context, keys, play_journal); }
+
+int SendKeysKE(const HookContext& context, const char* keys) { return send_keys(context, keys, inject_keys); }
+
+std::intptr_t JPHookProc(const HookContext& context, int code, std::uintptr_t wparam, std::intptr_t record) {
+  HookProcess& process = *context.process;
+  const HookPlatform& platform = *context.platform;
+  if (process.first_call) {
+    process.first_call = false;
+    produce_event(process);
+  }
+  switch (code) {
+    case kHcGetNext: {
+      ++process.events_fetched;
+      PlaybackRecord& out = *reinterpret_cast<PlaybackRecord*>(record);
+      out.message = playback_message(process.key_event);
+      out.paramL = process.key_event.key;
+      out.paramH = platform.map_virtual_key(process.key_event.key);
+      out.time = platform.tick_count();
+      return 0;  // play it at once
+    }
+    case kHcSkip:
+      if (!produce_event(process)) {
+        platform.unhook(process.JPHookHandle);
+        process.JPHookHandle = 0;
+      }
+      return 0;
+    case kHcSysModalOff:
+      platform.unhook(process.JPHookHandle);
+      process.JPHookHandle = 0;
+      return platform.call_next_hook(process.JPHookHandle, code, wparam, record);
+    default:
+      return platform.call_next_hook(process.JPHookHandle, code, wparam, record);
+  }
+}
+
+}  // namespace tvk

@@ -1,0 +1,41 @@
+// Typing a keystroke string into the focused application: by journal
+// playback (SendKeysJPH with its playback procedure JPHookProc) or by
+// injected keyboard events (SendKeysKE). Byte 0x08 is a Backspace, every
+// other byte is typed as ALT with keypad 0 and its three decimal digits.
+#pragma once
+#include <cstdint>
+
+#include "hook/hook_state.h"
+
+namespace tvk {
+
+// Hook codes the playback procedure is called with.
+constexpr int kHcGetNext = 1;
+constexpr int kHcSkip = 2;
+constexpr int kHcSysModalOn = 4;
+constexpr int kHcSysModalOff = 5;
+
+// The platform's EVENTMSG record, as the playback procedure fills it.
+struct PlaybackRecord {
+  std::uint32_t message;
+  std::uint32_t paramL;  // virtual-key code
+  std::uint32_t paramH;  // scan code
+  std::uint32_t time;
+  HookWindow window;
+};
+
+// A playback that advances no event for this long has stopped: the platform
+// never plays (journal hooks accepted but unsupported) or dropped the hook.
+constexpr std::uint32_t kPlaybackStallMs = 500;
+// Longest sleep between two looks at the message queue while playback runs.
+constexpr std::uint32_t kPlaybackWaitSliceMs = 10;
+
+// Both return kSendDone, kSendListFull, kSendRefused (journal playback
+// only: refused, or nothing of it was ever played) or kSendBusy.
+int SendKeysJPH(const HookContext& context, const char* keys);
+int SendKeysKE(const HookContext& context, const char* keys);
+
+// The journal playback procedure; `record` points to a PlaybackRecord.
+std::intptr_t JPHookProc(const HookContext& context, int code, std::uintptr_t wparam, std::intptr_t record);
+
+}  // namespace tvk

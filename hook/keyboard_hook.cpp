@@ -1,0 +1,69 @@
+#include "hook/keyboard_hook.h"
+
+#include "hook/tvkhook_codes.h"
+#include "hook/virtual_keys.h"
+
+namespace tvk {
+
+namespace {
+
+std::intptr_t pass_on(const HookContext& context, int code, std::uintptr_t key, std::intptr_t key_bits) {
+  return context.platform->call_next_hook(context.shared->KBHookHandle, code, key, key_bits);
+}
+
+constexpr std::intptr_t kSwallow = 1;
+
+// Asks the active layout which character the key gives; returns it, or 0
+// when the key is not one to translate (no character, two, a dead key, one
+// of 0x80 and above, or Control held). A character 0 counts as none, since
+// the main program reads wParam 0 as a letter reset.
+std::uint32_t translated_character(const HookContext& context, std::uint32_t key, std::uint32_t bits) {
+  std::uint8_t state[256];
+  context.platform->get_keyboard_state(state);
+  std::uint16_t buffer = 0;
+  const int count = context.platform->to_ascii(key, (bits >> kKeyScanShift) & 0xFF, state, &buffer);
+  const bool control_held = (state[kVkControl] & 0x80) != 0;
+  const std::uint32_t character = buffer & 0xFF;
+  if (count != 1 || character >= 0x80 || control_held) return 0;
+  return character;
+}
+
+}  // namespace
+
+std::intptr_t KBHookProc(const HookContext& context, int code, std::uintptr_t key, std::intptr_t key_bits) {
+  if (code < 0 || code == kHcNoRemove) return pass_on(context, code, key, key_bits);
+
+  const KBHookShared& shared = *context.shared;
+  const std::uint32_t vk = static_cast<std::uint32_t>(key);
+  const std::uint32_t bits = static_cast<std::uint32_t>(key_bits);
+  const bool release = (bits & kKeyReleased) != 0;
+
+  // While a send runs, neither toggle nor translate: the keys typed back
+  // must not be caught again.
+  if (shared.SendBusy == 0) {
+    if (shared.ToggleALTChar != 0 && (bits & kKeyAltHeld) != 0 && release && vk == shared.ToggleALTChar) {
+      context.platform->post_message(shared.MainWindow, kMsgHookToggle, 1, key_bits);
+      return kSwallow;
+    }
+    if (shared.KBOn == 0) return pass_on(context, code, key, key_bits);
+    if ((bits & (kKeyExtended | kKeyAltHeld | kKeyWasDown)) == 0 && is_character_key(vk) && !release) {
+      const std::uint32_t character = translated_character(context, vk, bits);
+      if (character != 0) {
+        context.platform->post_message(shared.MainWindow, kMsgHookCharacter, character, key_bits);
+        context.process->LetterResetPosted = 0;
+        return kSwallow;
+      }
+    }
+  }
+
+  // Every untranslated press but Shift and Caps Lock closes the letter; the
+  // first of a run says so.
+  if (context.process->LetterResetPosted == 0 && vk != kVkShift && vk != kVkCapital && !release) {
+    context.process->LetterResetPosted = 1;
+    context.platform->post_message(shared.MainWindow, kMsgHookCharacter, 0, key_bits);
+  }
+  if (release && is_character_key(vk)) return kSwallow;
+  return pass_on(context, code, key, key_bits);
+}
+
+}  // namespace tvk

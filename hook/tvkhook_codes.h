@@ -1,0 +1,13 @@
+// The messages tvkhook.dll posts to the registered main window and the
+// status codes of its send functions. Free of <windows.h> so the library's
+// portable decision code and its native tests share them.
+#pragma once
+
+constexpr unsigned int kMsgHookCharacter = 0x0400 + 10;  // WM_USER + 10; wParam: character, or 0 = letter reset
+constexpr unsigned int kMsgHookToggle = 0x0400 + 11;     // WM_USER + 11: the ALT+toggle-key release
+
+// Status codes of the send functions.
+constexpr int kSendDone = 0;      // played or injected (journal playback may end early)
+constexpr int kSendListFull = 5;  // more than 1024 key entries; nothing typed
+constexpr int kSendRefused = 6;   // the journal playback hook was refused or never played; nothing typed
+constexpr int kSendBusy = 7;      // another send is running; nothing typed

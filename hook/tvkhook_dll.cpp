@@ -1,0 +1,125 @@
+// tvkhook.dll: the shared block in its shared section, this process's own
+// data, the Win32 calls behind the portable decisions, the entry point and
+// the ten exports. The platform maps this library into every process that
+// takes keyboard input, so it carries no C++ runtime, no static
+// constructors and allocates nothing.
+#include <windows.h>
+
+#include <cstddef>
+
+#include "hook/hook_control.h"
+#include "hook/keyboard_hook.h"
+#include "hook/key_sending.h"
+#include "hook/tvkhook.h"
+
+namespace {
+
+using tvk::HookHandle;
+using tvk::HookWindow;
+
+// One copy for every process that maps the library. The initialiser keeps it
+// in a data section of its own rather than in zero-filled storage.
+tvk::KBHookShared SharedBlock __attribute__((section(".sdata1"), shared)) = {0, 0, 0, 0, 0};
+
+tvk::HookProcess ProcessData;
+
+static_assert(sizeof(HWND) == sizeof(HookWindow) && sizeof(HHOOK) == sizeof(HookHandle),
+              "the shared block stores handles at the platform's width");
+static_assert(sizeof(EVENTMSG) == sizeof(tvk::PlaybackRecord) &&
+                  offsetof(EVENTMSG, paramL) == offsetof(tvk::PlaybackRecord, paramL) &&
+                  offsetof(EVENTMSG, paramH) == offsetof(tvk::PlaybackRecord, paramH) &&
+                  offsetof(EVENTMSG, time) == offsetof(tvk::PlaybackRecord, time),
+              "the playback procedure fills the platform's record");
+
+HHOOK to_hook(HookHandle hook) { return reinterpret_cast<HHOOK>(static_cast<UINT_PTR>(hook)); }
+
+LRESULT CALLBACK KBHookProc(int code, WPARAM key, LPARAM key_bits);
+LRESULT CALLBACK JPHookProc(int code, WPARAM wparam, LPARAM record);
+
+std::intptr_t win_call_next_hook(HookHandle hook, int code, std::uintptr_t wparam, std::intptr_t lparam) {
+  return CallNextHookEx(to_hook(hook), code, wparam, lparam);
+}
+
+void win_get_keyboard_state(std::uint8_t* state) { GetKeyboardState(state); }
+
+int win_to_ascii(std::uint32_t key, std::uint32_t scan, const std::uint8_t* state, std::uint16_t* buffer) {
+  WORD character = 0;
+  const int count = ToAscii(key, scan, state, &character, 0);
+  *buffer = character;
+  return count;
+}
+
+void win_post_message(HookWindow window, std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) {
+  PostMessageA(reinterpret_cast<HWND>(static_cast<UINT_PTR>(window)), message, wparam, lparam);
+}
+
+HookHandle win_set_hook(tvk::HookKind kind, void* module) {
+  const HHOOK hook = kind == tvk::HookKind::Keyboard
+                         ? SetWindowsHookExA(WH_KEYBOARD, KBHookProc, static_cast<HINSTANCE>(module), 0)
+                         : SetWindowsHookExA(WH_JOURNALPLAYBACK, JPHookProc, static_cast<HINSTANCE>(module), 0);
+  return static_cast<HookHandle>(reinterpret_cast<UINT_PTR>(hook));
+}
+
+void win_unhook(HookHandle hook) { UnhookWindowsHookEx(to_hook(hook)); }
+
+std::uint16_t win_vk_key_scan(std::uint8_t character) {
+  return static_cast<std::uint16_t>(VkKeyScanA(static_cast<CHAR>(character)));
+}
+
+std::uint32_t win_map_virtual_key(std::uint32_t key) { return MapVirtualKeyA(key, 0); }
+
+std::uint32_t win_tick_count() { return GetTickCount(); }
+
+void win_keybd_event(std::uint8_t key, std::uint8_t scan, std::uint32_t flags) { keybd_event(key, scan, flags, 0); }
+
+tvk::PumpResult win_pump_message() {
+  MSG message;
+  if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return tvk::PumpResult::Empty;
+  if (message.message == WM_CANCELJOURNAL) return tvk::PumpResult::JournalCancelled;
+  TranslateMessage(&message);
+  DispatchMessageA(&message);
+  return tvk::PumpResult::Dispatched;
+}
+
+void win_wait_for_message(std::uint32_t milliseconds) {
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_ALLINPUT);
+}
+
+constexpr tvk::HookPlatform kWin32Platform = {
+    win_call_next_hook, win_get_keyboard_state, win_to_ascii,        win_post_message,
+    win_set_hook,       win_unhook,             win_vk_key_scan,     win_map_virtual_key,
+    win_tick_count,     win_keybd_event,        win_pump_message,    win_wait_for_message,
+};
+
+constexpr tvk::HookContext kContext = {&SharedBlock, &ProcessData, &kWin32Platform};
+
+LRESULT CALLBACK KBHookProc(int code, WPARAM key, LPARAM key_bits) {
+  return tvk::KBHookProc(kContext, code, key, key_bits);
+}
+
+LRESULT CALLBACK JPHookProc(int code, WPARAM wparam, LPARAM record) {
+  return tvk::JPHookProc(kContext, code, wparam, record);
+}
+
+}  // namespace
+
+// The entry point itself (no C runtime start-up code runs before it).
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) ProcessData.ModuleInstance = instance;
+  return TRUE;
+}
+
+int WINAPI InitKBHook(HWND main_window) {
+  return tvk::InitKBHook(kContext, static_cast<HookWindow>(reinterpret_cast<UINT_PTR>(main_window)));
+}
+int WINAPI IsKBHookTolvarON(void) { return tvk::IsKBHookTolvarON(kContext); }
+int WINAPI IsSetKBHook(void) { return tvk::IsSetKBHook(kContext); }
+void WINAPI KBHookTolvarOFF(void) { tvk::KBHookTolvarOFF(kContext); }
+int WINAPI KBHookTolvarON(void) { return tvk::KBHookTolvarON(kContext); }
+void WINAPI RemoveKBHook(void) { tvk::RemoveKBHook(kContext); }
+int WINAPI SendKeysJPH(const char* keys) { return tvk::SendKeysJPH(kContext, keys); }
+int WINAPI SendKeysKE(const char* keys) { return tvk::SendKeysKE(kContext, keys); }
+int WINAPI SetKBHook(void) { return tvk::SetKBHook(kContext); }
+int WINAPI SetKBToggleALTChar(int toggle_key) {
+  return tvk::SetKBToggleALTChar(kContext, static_cast<std::uint32_t>(toggle_key));
+}

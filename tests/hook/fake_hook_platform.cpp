@@ -1,0 +1,99 @@
+#include "tests/hook/fake_hook_platform.h"
+
+#include "hook/virtual_keys.h"
+
+FakeHookPlatform fake;
+
+namespace {
+
+std::intptr_t fake_call_next_hook(tvk::HookHandle hook, int code, std::uintptr_t wparam, std::intptr_t lparam) {
+  fake.next_hook_calls.push_back({hook, code, wparam, lparam});
+  return fake.next_hook_result;
+}
+
+void fake_get_keyboard_state(std::uint8_t* state) {
+  for (int i = 0; i < 256; ++i) state[i] = fake.keyboard_state[i];
+}
+
+int fake_to_ascii(std::uint32_t key, std::uint32_t scan, const std::uint8_t* state, std::uint16_t* buffer) {
+  ++fake.to_ascii_calls;
+  fake.last_scan = scan;
+  return fake.to_ascii(key, state, buffer);
+}
+
+void fake_post_message(tvk::HookWindow window, std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) {
+  fake.posts.push_back({window, message, wparam, lparam});
+}
+
+tvk::HookHandle fake_set_hook(tvk::HookKind kind, void* module) {
+  fake.hooks_set.push_back(kind);
+  fake.hook_modules.push_back(module);
+  if (fake.next_handle == 0) return 0;
+  return fake.next_handle++;
+}
+
+void fake_unhook(tvk::HookHandle hook) { fake.unhooked.push_back(hook); }
+
+// Backspace has its own key; every other byte some key with a shift state.
+std::uint16_t fake_vk_key_scan(std::uint8_t character) {
+  if (character == 0x08) return kVkBack;
+  if (character >= 'a' && character <= 'z') return static_cast<std::uint16_t>(character - 'a' + 'A');
+  if (character >= 'A' && character <= 'Z') return static_cast<std::uint16_t>(0x100 | character);
+  return 0xFFFF;
+}
+
+// Scan codes distinct from the key codes, with a high byte to show that only
+// the low byte reaches keybd_event.
+std::uint32_t fake_map_virtual_key(std::uint32_t key) { return 0x280 + key; }
+
+std::uint32_t fake_tick_count() { return fake.tick; }
+
+void fake_keybd_event(std::uint8_t key, std::uint8_t scan, std::uint32_t flags) {
+  fake.injected.push_back({key, scan, flags});
+}
+
+tvk::PumpResult fake_pump_message() {
+  ++fake.pumps;
+  return fake.pump ? fake.pump() : tvk::PumpResult::Empty;
+}
+
+void fake_wait_for_message(std::uint32_t milliseconds) {
+  fake.waits.push_back(milliseconds);
+  fake.tick += milliseconds;
+}
+
+}  // namespace
+
+const tvk::HookPlatform kFakeHookPlatform = {
+    fake_call_next_hook, fake_get_keyboard_state, fake_to_ascii,        fake_post_message,
+    fake_set_hook,       fake_unhook,             fake_vk_key_scan,     fake_map_virtual_key,
+    fake_tick_count,     fake_keybd_event,        fake_pump_message,    fake_wait_for_message,
+};
+
+int us_layout_to_ascii(std::uint32_t key, const std::uint8_t* state, std::uint16_t* buffer) {
+  const bool shift = (state[kVkShift] & 0x80) != 0;
+  const bool caps = (state[kVkCapital] & 0x01) != 0;
+  const bool control = (state[kVkControl] & 0x80) != 0;
+  if (key >= 'A' && key <= 'Z') {
+    if (control) {
+      *buffer = static_cast<std::uint16_t>(key - 'A' + 1);
+    } else {
+      *buffer = static_cast<std::uint16_t>(shift != caps ? key : key - 'A' + 'a');
+    }
+    return 1;
+  }
+  if (key >= '0' && key <= '9') {
+    *buffer = static_cast<std::uint16_t>(shift ? ")!@#$%^&*("[key - '0'] : key);
+    return 1;
+  }
+  if (key == kVkBack) {
+    *buffer = 0x08;
+    return 1;
+  }
+  return 0;
+}
+
+void reset_fake_hook_platform() {
+  fake = FakeHookPlatform{};
+  fake.to_ascii = us_layout_to_ascii;
+}

@@ -1,0 +1,253 @@
+#include "hook/key_sending.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "hook/tvkhook_codes.h"
+#include "hook/virtual_keys.h"
+#include "tests/hook/fake_hook_platform.h"
+
+namespace {
+
+struct Message {
+  std::uint32_t message;
+  std::uint32_t key;
+  bool operator==(const Message& other) const { return message == other.message && key == other.key; }
+};
+
+std::ostream& operator<<(std::ostream& out, const Message& m) {
+  return out << "{0x" << std::hex << m.message << ", key 0x" << m.key << "}";
+}
+
+// "\x08\xE9" as the application receives it.
+const std::vector<Message> kBackspaceAndE9{
+    {kMsgKeyDown, kVkBack},           {kMsgKeyUp, kVkBack},
+    {kMsgSysKeyDown, kVkMenu},        {kMsgSysKeyDown, kVkNumpad0},
+    {kMsgSysKeyUp, kVkNumpad0},       {kMsgSysKeyDown, kVkNumpad0 + 2},
+    {kMsgSysKeyUp, kVkNumpad0 + 2},   {kMsgSysKeyDown, kVkNumpad0 + 3},
+    {kMsgSysKeyUp, kVkNumpad0 + 3},   {kMsgSysKeyDown, kVkNumpad0 + 3},
+    {kMsgSysKeyUp, kVkNumpad0 + 3},   {kMsgKeyUp, kVkMenu},
+};
+
+class KeySendingTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    reset_fake_hook_platform();
+    process.data.ModuleInstance = &module_marker;
+  }
+  const tvk::HookContext& context() { return process.context; }
+
+  // The platform's side of journal playback: each look at the queue fetches
+  // the current event and moves on, as long as the playback hook is set and
+  // no more than `limit` events have been played.
+  void play_journal_events(std::size_t limit = 100000) {
+    fake.pump = [this, limit] {
+      if (process.data.JPHookHandle == 0 || played.size() >= limit) return tvk::PumpResult::Empty;
+      busy_during_playback = shared.SendBusy;
+      tvk::PlaybackRecord record{};
+      EXPECT_EQ(0, tvk::JPHookProc(context(), tvk::kHcGetNext, 0, reinterpret_cast<std::intptr_t>(&record)));
+      played.push_back({record.message, record.paramL});
+      EXPECT_EQ(0x280 + record.paramL, record.paramH) << "the scan code of the key";
+      EXPECT_EQ(fake.tick, record.time);
+      ++fake.tick;
+      EXPECT_EQ(0, tvk::JPHookProc(context(), tvk::kHcSkip, 0, 0));
+      return tvk::PumpResult::Dispatched;
+    };
+  }
+
+  int module_marker = 0;
+  tvk::KBHookShared shared{};
+  FakeProcess process{shared};
+  std::vector<Message> played;
+  std::uint32_t busy_during_playback = 0;
+};
+
+TEST_F(KeySendingTest, InjectionTypesBackspaceAndGlyphBytesAsKeyEventsWithScanCodes) {
+  EXPECT_EQ(kSendDone, tvk::SendKeysKE(context(), "\x08\xE9\x41"));
+  std::vector<std::pair<std::uint32_t, bool>> expected{{kVkBack, false}, {kVkBack, true}};
+  for (std::uint32_t digits : {233u, 65u}) {
+    expected.push_back({kVkMenu, false});
+    for (std::uint32_t digit : {0u, digits / 100, digits / 10 % 10, digits % 10}) {
+      expected.push_back({kVkNumpad0 + digit, false});
+      expected.push_back({kVkNumpad0 + digit, true});
+    }
+    expected.push_back({kVkMenu, true});
+  }
+  ASSERT_EQ(expected.size(), fake.injected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(expected[i].first, fake.injected[i].key);
+    EXPECT_EQ((0x80 + expected[i].first) & 0xFF, fake.injected[i].scan) << "the low byte of the scan code";
+    EXPECT_EQ(expected[i].second ? tvk::kKeyEventKeyUp : 0u, fake.injected[i].flags);
+  }
+  EXPECT_EQ(0u, shared.SendBusy);
+  EXPECT_TRUE(fake.hooks_set.empty()) << "injection needs no hook";
+}
+
+TEST_F(KeySendingTest, SendWhileAnotherRunsIsRefusedWithBusyAndLeavesTheFlagSet) {
+  shared.SendBusy = 1;
+  EXPECT_EQ(kSendBusy, tvk::SendKeysKE(context(), "A"));
+  EXPECT_EQ(kSendBusy, tvk::SendKeysJPH(context(), "A"));
+  EXPECT_EQ(1u, shared.SendBusy);
+  EXPECT_TRUE(fake.injected.empty());
+  EXPECT_TRUE(fake.hooks_set.empty());
+}
+
+TEST_F(KeySendingTest, StringTooLongForTheListTypesNothing) {
+  const std::string too_long(171, '\xE9');
+  EXPECT_EQ(kSendListFull, tvk::SendKeysKE(context(), too_long.c_str()));
+  EXPECT_EQ(kSendListFull, tvk::SendKeysJPH(context(), too_long.c_str()));
+  EXPECT_TRUE(fake.injected.empty());
+  EXPECT_TRUE(fake.hooks_set.empty());
+  EXPECT_EQ(0u, shared.SendBusy);
+
+  const std::string longest(170, '\xE9');
+  EXPECT_EQ(kSendDone, tvk::SendKeysKE(context(), longest.c_str()));
+  EXPECT_EQ(170u * 10, fake.injected.size());
+}
+
+TEST_F(KeySendingTest, EmptyStringTypesNothingAndSetsNoHook) {
+  EXPECT_EQ(kSendDone, tvk::SendKeysJPH(context(), ""));
+  EXPECT_EQ(kSendDone, tvk::SendKeysKE(context(), nullptr));
+  EXPECT_TRUE(fake.hooks_set.empty());
+  EXPECT_TRUE(fake.injected.empty());
+  EXPECT_EQ(0u, shared.SendBusy);
+}
+
+TEST_F(KeySendingTest, RefusedPlaybackHookReturnsRefusedAndClearsBusy) {
+  fake.next_handle = 0;
+  EXPECT_EQ(kSendRefused, tvk::SendKeysJPH(context(), "\x08"));
+  ASSERT_EQ(1u, fake.hooks_set.size());
+  EXPECT_EQ(tvk::HookKind::JournalPlayback, fake.hooks_set[0]);
+  EXPECT_EQ(&module_marker, fake.hook_modules[0]);
+  EXPECT_EQ(0, fake.pumps) << "no wait without a hook";
+  EXPECT_EQ(0u, shared.SendBusy);
+}
+
+TEST_F(KeySendingTest, PlaybackPlaysTwelveEventsThenUnhooksItself) {
+  play_journal_events();
+  EXPECT_EQ(kSendDone, tvk::SendKeysJPH(context(), "\x08\xE9"));
+  EXPECT_EQ(kBackspaceAndE9, played);
+  ASSERT_EQ(1u, fake.unhooked.size());
+  EXPECT_EQ(0x100u, fake.unhooked[0]) << "the playback hook that was set";
+  EXPECT_EQ(0u, process.data.JPHookHandle);
+  EXPECT_EQ(1u, busy_during_playback);
+  EXPECT_EQ(0u, shared.SendBusy);
+}
+
+TEST_F(KeySendingTest, RepeatedGetNextReportsTheSameEventWithAFreshTime) {
+  tvk::BuildKeyList(process.data.key_list, "\x08", kFakeHookPlatform.vk_key_scan);
+  tvk::ResetKeyPlayer(process.data.key_list, process.data.player);
+  process.data.first_call = true;
+  process.data.JPHookHandle = 0x300;
+  tvk::PlaybackRecord first{}, again{};
+  tvk::JPHookProc(context(), tvk::kHcGetNext, 0, reinterpret_cast<std::intptr_t>(&first));
+  fake.tick += 40;
+  tvk::JPHookProc(context(), tvk::kHcGetNext, 0, reinterpret_cast<std::intptr_t>(&again));
+  EXPECT_EQ(first.message, again.message);
+  EXPECT_EQ(first.paramL, again.paramL);
+  EXPECT_EQ(first.time + 40, again.time);
+  tvk::JPHookProc(context(), tvk::kHcSkip, 0, 0);
+  tvk::JPHookProc(context(), tvk::kHcGetNext, 0, reinterpret_cast<std::intptr_t>(&again));
+  EXPECT_EQ(kMsgKeyUp, again.message);
+  tvk::JPHookProc(context(), tvk::kHcSkip, 0, 0);
+  EXPECT_EQ(0u, process.data.JPHookHandle) << "the skip past the last event ends playback";
+}
+
+TEST_F(KeySendingTest, PlaybackThatIsNeverPlayedEndsUnhookedAsRefusedWithoutSpinning) {
+  const std::uint32_t start = fake.tick;
+  EXPECT_EQ(kSendRefused, tvk::SendKeysJPH(context(), "\x08\xE9"));
+  EXPECT_GE(fake.tick - start, tvk::kPlaybackStallMs);
+  EXPECT_LT(fake.tick - start, tvk::kPlaybackStallMs + 2 * tvk::kPlaybackWaitSliceMs);
+  EXPECT_EQ(static_cast<int>(fake.waits.size()) + 1, fake.pumps) << "every empty look at the queue waits";
+  ASSERT_EQ(1u, fake.unhooked.size());
+  EXPECT_EQ(0x100u, fake.unhooked[0]);
+  EXPECT_EQ(0u, process.data.JPHookHandle);
+  EXPECT_EQ(0u, shared.SendBusy);
+}
+
+TEST_F(KeySendingTest, PlaybackThatStallsHalfwayEndsUnhookedAsDone) {
+  play_journal_events(5);
+  EXPECT_EQ(kSendDone, tvk::SendKeysJPH(context(), "\x08\xE9"));
+  EXPECT_EQ(5u, played.size());
+  EXPECT_EQ(1u, fake.unhooked.size());
+  EXPECT_EQ(0u, shared.SendBusy);
+}
+
+TEST_F(KeySendingTest, PlaybackSlowerThanTheStallTimeButAdvancingIsNotCut) {
+  play_journal_events();
+  const auto step = fake.pump;
+  fake.pump = [step] {
+    fake.tick += tvk::kPlaybackStallMs - 1;
+    return step();
+  };
+  EXPECT_EQ(kSendDone, tvk::SendKeysJPH(context(), "\x08\xE9"));
+  EXPECT_EQ(kBackspaceAndE9, played);
+}
+
+TEST_F(KeySendingTest, CancelledPlaybackEndsAtOnceWithoutUnhooking) {
+  play_journal_events(3);
+  const auto step = fake.pump;
+  fake.pump = [this, step] { return played.size() < 3 ? step() : tvk::PumpResult::JournalCancelled; };
+  EXPECT_EQ(kSendDone, tvk::SendKeysJPH(context(), "\x08\xE9"));
+  EXPECT_EQ(3u, played.size());
+  EXPECT_TRUE(fake.unhooked.empty()) << "the platform has removed the hook itself";
+  EXPECT_TRUE(fake.waits.empty());
+
+  fake.pump = [] { return tvk::PumpResult::JournalCancelled; };
+  EXPECT_EQ(kSendRefused, tvk::SendKeysJPH(context(), "\x08\xE9")) << "cancelled before anything was played";
+  EXPECT_EQ(0u, shared.SendBusy);
+}
+
+TEST_F(KeySendingTest, SystemModalInterruptionEndsPlaybackEarly) {
+  play_journal_events(4);
+  const auto step = fake.pump;
+  fake.pump = [this, step] {
+    if (played.size() < 4) return step();
+    EXPECT_EQ(77, tvk::JPHookProc(context(), tvk::kHcSysModalOff, 0, 0));
+    return tvk::PumpResult::Dispatched;
+  };
+  EXPECT_EQ(kSendDone, tvk::SendKeysJPH(context(), "\x08\xE9"));
+  EXPECT_EQ(4u, played.size());
+  ASSERT_EQ(1u, fake.next_hook_calls.size());
+  EXPECT_EQ(0u, fake.next_hook_calls[0].hook) << "passed on with the cleared handle";
+  EXPECT_EQ(tvk::kHcSysModalOff, fake.next_hook_calls[0].code);
+  EXPECT_EQ(1u, fake.unhooked.size());
+}
+
+TEST_F(KeySendingTest, OtherPlaybackCodesPassOnWithTheHandleAndTheFirstCallFetchesAnEvent) {
+  play_journal_events();
+  const auto step = fake.pump;
+  fake.pump = [this, step] {
+    if (fake.next_hook_calls.empty()) {
+      EXPECT_EQ(77, tvk::JPHookProc(context(), tvk::kHcSysModalOn, 0, 0));
+      EXPECT_EQ(77, tvk::JPHookProc(context(), -1, 5, 6));
+    }
+    return step();
+  };
+  EXPECT_EQ(kSendDone, tvk::SendKeysJPH(context(), "\x08\xE9"));
+  EXPECT_EQ(kBackspaceAndE9, played) << "the first event was fetched by the first call, whatever its code";
+  ASSERT_EQ(2u, fake.next_hook_calls.size());
+  EXPECT_EQ(0x100u, fake.next_hook_calls[0].hook);
+  EXPECT_EQ(tvk::kHcSysModalOn, fake.next_hook_calls[0].code);
+  EXPECT_EQ(5u, fake.next_hook_calls[1].wparam);
+  EXPECT_EQ(6, fake.next_hook_calls[1].lparam);
+}
+
+TEST_F(KeySendingTest, SendStartedByAMessageDispatchedDuringPlaybackIsRefusedAsBusy) {
+  play_journal_events();
+  const auto step = fake.pump;
+  int nested = -1;
+  fake.pump = [this, step, &nested] {
+    if (nested == -1) nested = tvk::SendKeysKE(context(), "\x41");
+    return step();
+  };
+  EXPECT_EQ(kSendDone, tvk::SendKeysJPH(context(), "\x08\xE9"));
+  EXPECT_EQ(kSendBusy, nested);
+  EXPECT_TRUE(fake.injected.empty());
+  EXPECT_EQ(kBackspaceAndE9, played) << "the running playback is untouched";
+}
+
+}  // namespace

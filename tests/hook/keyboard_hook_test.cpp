@@ -1,0 +1,270 @@
+#include "hook/keyboard_hook.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "hook/tvkhook_codes.h"
+#include "hook/virtual_keys.h"
+#include "tests/hook/fake_hook_platform.h"
+
+namespace {
+
+constexpr tvk::HookWindow kMainWindow = 0x4242;
+constexpr tvk::HookHandle kKeyboardHook = 0x77;
+constexpr std::intptr_t kSwallowed = 1;
+constexpr std::intptr_t kPassed = 77;  // the fake next hook's answer
+constexpr std::uint32_t kVkSpace = 0x20;
+constexpr std::uint32_t kVkReturn = 0x0D;
+constexpr std::uint32_t kVkTab = 0x09;
+constexpr std::uint32_t kVkOemPlus = 0xBB;
+
+using Posts = std::vector<std::pair<std::uint32_t, std::uintptr_t>>;
+
+std::intptr_t press_bits(std::uint32_t scan) { return static_cast<std::intptr_t>(scan << 16 | 1); }
+
+class KeyboardHookTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    reset_fake_hook_platform();
+    shared.MainWindow = kMainWindow;
+    shared.KBHookHandle = kKeyboardHook;
+    shared.KBOn = 1;
+  }
+
+  std::intptr_t event(std::uint32_t key, std::uint32_t bits, FakeProcess& in) {
+    return tvk::KBHookProc(in.context, tvk::kHcAction, key, static_cast<std::intptr_t>(bits));
+  }
+  std::intptr_t press(std::uint32_t key, std::uint32_t extra = 0) {
+    return event(key, static_cast<std::uint32_t>(press_bits(0x1E)) | extra, process);
+  }
+  std::intptr_t repeat(std::uint32_t key) { return press(key, kKeyWasDown); }
+  std::intptr_t release(std::uint32_t key, std::uint32_t extra = 0) {
+    return event(key, static_cast<std::uint32_t>(press_bits(0x1E)) | kKeyWasDown | kKeyReleased | extra, process);
+  }
+  void hold(std::uint32_t key) { fake.keyboard_state[key] = 0x80; }
+  void let_go(std::uint32_t key) { fake.keyboard_state[key] = 0; }
+
+  Posts posted() const {
+    Posts result;
+    for (const PostedMessage& post : fake.posts) {
+      EXPECT_EQ(kMainWindow, post.window) << "every message goes to the registered main window";
+      result.emplace_back(post.message, post.wparam);
+    }
+    return result;
+  }
+
+  tvk::KBHookShared shared{};
+  FakeProcess process{shared};
+};
+
+TEST(CharacterKeyTest, CoversBackspaceDeleteAndPrintableKeysButNotKeypadDigitsOrFunctionKeys) {
+  for (std::uint32_t key : {0x08u, 0x2Eu, 0x30u, 0x41u, 0x5Au, 0x5Bu, 0x6Au, 0x6Fu, 0x92u, 0xBAu, 0xFEu}) {
+    EXPECT_TRUE(tvk::is_character_key(key)) << "key 0x" << std::hex << key;
+  }
+  for (std::uint32_t key : {0x09u, 0x0Du, 0x10u, 0x11u, 0x12u, 0x14u, 0x1Bu, 0x20u, 0x25u, 0x2Du, 0x2Fu, 0x60u,
+                            0x69u, 0x70u, 0x71u, 0x87u, 0x90u, 0x91u}) {
+    EXPECT_FALSE(tvk::is_character_key(key)) << "key 0x" << std::hex << key;
+  }
+}
+
+TEST_F(KeyboardHookTest, LetterWhileOnIsPostedAndNeitherEventReachesTheApplication) {
+  EXPECT_EQ(kSwallowed, press('A'));
+  EXPECT_EQ(kSwallowed, release('A'));
+  EXPECT_EQ((Posts{{kMsgHookCharacter, 'a'}}), posted());
+  EXPECT_TRUE(fake.next_hook_calls.empty()) << "no event may be passed on";
+  EXPECT_EQ(0x1Eu, fake.last_scan) << "the scan code of lParam goes to the translation";
+  ASSERT_EQ(1u, fake.posts.size());
+  EXPECT_EQ(press_bits(0x1E), fake.posts[0].lparam) << "the key event's lParam rides along";
+}
+
+TEST_F(KeyboardHookTest, HeldLetterPostsOneResetOnTheFirstRepeatAndPassesTheRepeats) {
+  EXPECT_EQ(kSwallowed, press('K'));
+  EXPECT_EQ(kPassed, repeat('K'));
+  EXPECT_EQ(kPassed, repeat('K'));
+  EXPECT_EQ(kSwallowed, release('K'));
+  EXPECT_EQ((Posts{{kMsgHookCharacter, 'k'}, {kMsgHookCharacter, 0}}), posted());
+  EXPECT_EQ(1, fake.to_ascii_calls) << "repeats are not translated";
+}
+
+TEST_F(KeyboardHookTest, BackspaceIsPostedAsTheCharacter08) {
+  EXPECT_EQ(kSwallowed, press(kVkBack));
+  EXPECT_EQ(kSwallowed, release(kVkBack));
+  EXPECT_EQ((Posts{{kMsgHookCharacter, 0x08}}), posted());
+}
+
+TEST_F(KeyboardHookTest, DeleteClosesTheLetterPassesThePressAndSwallowsTheRelease) {
+  press('A');
+  release('A');
+  EXPECT_EQ(kPassed, press(kVkDelete));
+  EXPECT_EQ(kSwallowed, release(kVkDelete));
+  EXPECT_EQ((Posts{{kMsgHookCharacter, 'a'}, {kMsgHookCharacter, 0}}), posted());
+}
+
+TEST_F(KeyboardHookTest, ControlCClosesTheLetterOnceAndPassesEverythingButTheCRelease) {
+  press('A');
+  release('A');
+  EXPECT_EQ(kPassed, press(kVkControl));
+  hold(kVkControl);
+  EXPECT_EQ(kPassed, press('C')) << "Control+C gives 0x03, which is no character to translate";
+  EXPECT_EQ(kSwallowed, release('C'));
+  let_go(kVkControl);
+  EXPECT_EQ(kPassed, release(kVkControl));
+  EXPECT_EQ((Posts{{kMsgHookCharacter, 'a'}, {kMsgHookCharacter, 0}}), posted());
+}
+
+TEST_F(KeyboardHookTest, SpaceEnterAndTabPostOneResetPerRunAndPassOn) {
+  for (std::uint32_t key : {kVkSpace, kVkReturn, kVkTab}) {
+    SCOPED_TRACE(key);
+    reset_fake_hook_platform();
+    process.data.LetterResetPosted = 0;
+    press('A');
+    release('A');
+    EXPECT_EQ(kPassed, press(key));
+    EXPECT_EQ(kPassed, release(key));
+    EXPECT_EQ(kPassed, press(kVkSpace));
+    EXPECT_EQ(kPassed, release(kVkSpace));
+    EXPECT_EQ((Posts{{kMsgHookCharacter, 'a'}, {kMsgHookCharacter, 0}}), posted());
+  }
+}
+
+TEST_F(KeyboardHookTest, ShiftAndCapsLockKeepTheLetterOpenAndApplyToTheCharacter) {
+  press('A');
+  release('A');
+  EXPECT_EQ(kPassed, press(kVkShift));
+  hold(kVkShift);
+  EXPECT_EQ(kSwallowed, press('H'));
+  release('H');
+  let_go(kVkShift);
+  EXPECT_EQ(kPassed, release(kVkShift));
+  EXPECT_EQ(kPassed, press(kVkCapital));
+  fake.keyboard_state[kVkCapital] = 0x01;
+  EXPECT_EQ(kPassed, release(kVkCapital));
+  EXPECT_EQ(kSwallowed, press('I'));
+  EXPECT_EQ((Posts{{kMsgHookCharacter, 'a'}, {kMsgHookCharacter, 'H'}, {kMsgHookCharacter, 'I'}}), posted());
+}
+
+TEST_F(KeyboardHookTest, KeypadDigitIsNotTranslatedClosesTheLetterAndPassesBothWays) {
+  press('A');
+  release('A');
+  EXPECT_EQ(kPassed, press(kVkNumpad0 + 5));
+  EXPECT_EQ(kPassed, release(kVkNumpad0 + 5));
+  EXPECT_EQ((Posts{{kMsgHookCharacter, 'a'}, {kMsgHookCharacter, 0}}), posted());
+  EXPECT_EQ(1, fake.to_ascii_calls);
+}
+
+TEST_F(KeyboardHookTest, ExtendedAndAltHeldCharacterKeysAreNotTranslated) {
+  EXPECT_EQ(kPassed, press(0x6F, kKeyExtended)) << "keypad divide";
+  EXPECT_EQ(kSwallowed, release(0x6F, kKeyExtended));
+  EXPECT_EQ(kPassed, press('X', kKeyAltHeld));
+  EXPECT_EQ(kSwallowed, release('X', kKeyAltHeld));
+  EXPECT_EQ(0, fake.to_ascii_calls);
+  EXPECT_EQ((Posts{{kMsgHookCharacter, 0}}), posted()) << "the first untranslated press of a process resets";
+}
+
+TEST_F(KeyboardHookTest, AltF2WhileOnResetsPassesThePressAndTogglesOnTheRelease) {
+  shared.ToggleALTChar = kVkF2;
+  press('A');
+  release('A');
+  EXPECT_EQ(kPassed, press(kVkMenu, kKeyAltHeld));
+  EXPECT_EQ(kPassed, press(kVkF2, kKeyAltHeld)) << "the application sees ALT+F2 pressed";
+  EXPECT_EQ(kSwallowed, release(kVkF2, kKeyAltHeld));
+  EXPECT_EQ(kPassed, release(kVkMenu));
+  EXPECT_EQ((Posts{{kMsgHookCharacter, 'a'}, {kMsgHookCharacter, 0}, {kMsgHookToggle, 1}}), posted());
+}
+
+TEST_F(KeyboardHookTest, AltF2WhileOffActsOnlyOnTheF2Release) {
+  shared.ToggleALTChar = kVkF2;
+  shared.KBOn = 0;
+  EXPECT_EQ(kPassed, press(kVkMenu, kKeyAltHeld));
+  EXPECT_EQ(kPassed, press(kVkF2, kKeyAltHeld));
+  EXPECT_EQ(kSwallowed, release(kVkF2, kKeyAltHeld));
+  EXPECT_EQ(kPassed, release(kVkMenu));
+  EXPECT_EQ(kPassed, press('A'));
+  EXPECT_EQ(kPassed, release('A'));
+  EXPECT_EQ((Posts{{kMsgHookToggle, 1}}), posted());
+}
+
+TEST_F(KeyboardHookTest, F2ReleasedWithoutAltOrWithToggleCodeZeroIsAnOrdinaryKey) {
+  shared.ToggleALTChar = kVkF2;
+  shared.KBOn = 0;
+  EXPECT_EQ(kPassed, release(kVkF2));
+  shared.ToggleALTChar = 0;
+  EXPECT_EQ(kPassed, press(kVkF2, kKeyAltHeld));
+  EXPECT_EQ(kPassed, release(kVkF2, kKeyAltHeld));
+  EXPECT_TRUE(fake.posts.empty());
+}
+
+TEST_F(KeyboardHookTest, CharacterOf80OrAboveClosesTheLetterAndIsNotPosted) {
+  press('A');
+  release('A');
+  fake.to_ascii = [](std::uint32_t, const std::uint8_t*, std::uint16_t* buffer) {
+    *buffer = 0xE9;
+    return 1;
+  };
+  EXPECT_EQ(kPassed, press(kVkOemPlus));
+  EXPECT_EQ(kSwallowed, release(kVkOemPlus));
+  EXPECT_EQ((Posts{{kMsgHookCharacter, 'a'}, {kMsgHookCharacter, 0}}), posted());
+}
+
+TEST_F(KeyboardHookTest, DeadKeysTwoCharactersAndCharacterZeroAreNotPosted) {
+  for (int count : {-1, 2, 1}) {
+    SCOPED_TRACE(count);
+    reset_fake_hook_platform();
+    process.data.LetterResetPosted = 1;
+    fake.to_ascii = [count](std::uint32_t, const std::uint8_t*, std::uint16_t* buffer) {
+      *buffer = count == 1 ? 0 : 'e';
+      return count;
+    };
+    EXPECT_EQ(kPassed, press(kVkOemPlus));
+    EXPECT_TRUE(fake.posts.empty()) << "wParam 0 would read as a letter reset";
+  }
+}
+
+TEST_F(KeyboardHookTest, WhileSendBusyNothingIsTranslatedOrToggledButResetsAndReleasesStillApply) {
+  shared.ToggleALTChar = kVkF2;
+  shared.SendBusy = 1;
+  EXPECT_EQ(kPassed, press('A'));
+  EXPECT_EQ(kSwallowed, release('A'));
+  EXPECT_EQ(kPassed, press(kVkF2, kKeyAltHeld));
+  EXPECT_EQ(kPassed, release(kVkF2, kKeyAltHeld)) << "F2 is no character key, so its release passes";
+  EXPECT_EQ(0, fake.to_ascii_calls);
+  EXPECT_EQ((Posts{{kMsgHookCharacter, 0}}), posted());
+}
+
+TEST_F(KeyboardHookTest, OffPassesEveryEventWithoutPosting) {
+  shared.KBOn = 0;
+  EXPECT_EQ(kPassed, press('A'));
+  EXPECT_EQ(kPassed, release('A'));
+  EXPECT_EQ(kPassed, press(kVkDelete));
+  EXPECT_EQ(kPassed, press(kVkF2, kKeyAltHeld));
+  EXPECT_EQ(kPassed, release(kVkF2, kKeyAltHeld));
+  EXPECT_TRUE(fake.posts.empty());
+}
+
+TEST_F(KeyboardHookTest, PeekedAndNegativeCodesPassOnWithTheSharedHandleAndTheirOwnArguments) {
+  shared.ToggleALTChar = kVkF2;
+  EXPECT_EQ(kPassed, tvk::KBHookProc(process.context, tvk::kHcNoRemove, 'A', press_bits(0x1E)));
+  EXPECT_EQ(kPassed, tvk::KBHookProc(process.context, -1, kVkF2, kKeyAltHeld | kKeyReleased));
+  EXPECT_TRUE(fake.posts.empty());
+  ASSERT_EQ(2u, fake.next_hook_calls.size());
+  EXPECT_EQ(kKeyboardHook, fake.next_hook_calls[0].hook);
+  EXPECT_EQ(tvk::kHcNoRemove, fake.next_hook_calls[0].code);
+  EXPECT_EQ(static_cast<std::uintptr_t>('A'), fake.next_hook_calls[0].wparam);
+  EXPECT_EQ(press_bits(0x1E), fake.next_hook_calls[0].lparam);
+  EXPECT_EQ(-1, fake.next_hook_calls[1].code);
+}
+
+TEST_F(KeyboardHookTest, LetterResetFlagBelongsToEachProcess) {
+  FakeProcess other{shared};
+  press('A');
+  release('A');
+  event(kVkSpace, static_cast<std::uint32_t>(press_bits(0x39)), other);
+  press(kVkSpace);
+  event(kVkSpace, static_cast<std::uint32_t>(press_bits(0x39)), other);
+  EXPECT_EQ((Posts{{kMsgHookCharacter, 'a'}, {kMsgHookCharacter, 0}, {kMsgHookCharacter, 0}}), posted())
+      << "the other process posts its first reset; each process posts one per run";
+}
+
+}  // namespace
