@@ -1,0 +1,378 @@
+#!/usr/bin/python3
+"""Generates the Vedrokan language file (Vedrokan.gkf) from the encoding table.
+
+The keys follow ITRANS as the hi-itrans input method spells it. Every key gives
+one ucode; what a key does depends on the glyph the letter ends with, so the
+phonetic rules below are written as glyph transitions:
+
+  consonant key        the consonant's virama form (क्), one glyph, one state
+  a after it           the full consonant (क)
+  another vowel        full consonant + vowel sign (कि, कु, ...)
+  consonant after it   half form (or virama form, or reph) + the new virama form
+  h after it           the aspirated consonant (क् h -> ख्)
+  r after it           consonant + rakar, with a halant mark while no vowel follows
+
+Usage: make_language.py [OUTPUT]   (default: languages/vedrokan/Vedrokan.gkf)
+"""
+
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from vedrokan_table import REPO, by_name, read_table  # noqa: E402
+
+DEL = 2       # chr_DELPREV: replace the glyph before
+LOOKBACK = 3  # chr_LOOKBACK: take the sequence of the letter's first glyph
+START = 1     # the row of glyph 1 starts a letter
+
+# Keys and the ucode each one gives.
+VOWEL_KEYS = [("a", "A"), ("A", "AA"), ("i", "I"), ("I", "II"), ("u", "U"), ("U", "UU"),
+              ("e", "E"), ("o", "O"), ("R", "V_R")]
+CONSONANT_KEYS = [
+    ("k", "KA", "ka"), ("K", "KHA", "kha"), ("g", "GA", "ga"), ("G", "GHA", "gha"),
+    ("c", "CA", "ca"), ("C", "CHA", "cha"), ("j", "JA", "ja"), ("J", "JHA", "jha"),
+    ("T", "TTA", "tta"), ("D", "DDA", "dda"), ("N", "NNA", "nna"),
+    ("t", "TA", "ta"), ("d", "DA", "da"), ("n", "NA", "na"),
+    ("p", "PA", "pa"), ("P", "PHA", "pha"), ("b", "BA", "ba"), ("B", "BHA", "bha"), ("m", "MA", "ma"),
+    ("y", "YA", "ya"), ("r", "RA", "ra"), ("l", "LA", "la"), ("L", "LLA", "lla"),
+    ("v", "VA", "va"), ("w", "VA", "va"),
+    ("s", "SA", "sa"), ("S", "SSA", "ssa"), ("h", "HA", "ha"),
+    ("q", "QA", "qa"), ("z", "ZA", "za"), ("f", "FA", "fa"), ("x", "CUSTOM3", "kssa"),
+]
+SIGN_KEYS = [("M", "ANUSVARA"), ("H", "VISARGA"), (".", "NUKTA"), ("|", "DANDA"),
+             ("~", "CUSTOM1"), ("^", "CUSTOM2"), ("Y", "YYA")]
+DIGIT_NAMES = ["ZERO", "ONE", "TWO", "THREE", "FOUR", "FIVE", "SIX", "SEVEN", "EIGHT", "NINE"]
+# Keys that would otherwise reach the application as bytes the font draws as
+# Devanagari; they end the letter and type nothing ('_' separates letters).
+DEAD_KEYS = "EOFQVWXZ_#$&*+/<=>@[\\]`{}%"
+DEAD_UCODE = "CUSTOM9"
+
+# h after these virama forms gives the aspirated (or, for sh, the retroflex) one;
+# a consonant mapped to itself stays as it is (ch, Ch, Sh, kSh, .ph).
+ASPIRATE = {"ka": "kha", "ga": "gha", "ca": "ca", "cha": "cha", "ja": "jha", "tta": "ttha",
+            "dda": "ddha", "ta": "tha", "da": "dha", "pa": "pha", "ba": "bha", "sa": "sha",
+            "sha": "ssa", "ssa": "ssa", "qa": "khha", "dddha": "rha", "fa": "fa",
+            "kssa": "kssa"}
+# Consonant keys after n that take the nasal of their own row (hi-itrans: nk, nch, nT).
+NASAL_OF_ROW = {"KA": "nga", "KHA": "nga", "GA": "nga", "GHA": "nga", "CUSTOM3": "nga",
+                "CA": "nya", "CHA": "nya", "JA": "nya", "JHA": "nya",
+                "TTA": "nna", "DDA": "nna"}
+# Vowel signs drawn together with their consonant.
+U_LIGATURES = {("ra", "U"): "ru", ("ra", "UU"): "ruu", ("da", "U"): "du", ("da", "UU"): "duu",
+               ("ha", "U"): "hu", ("ha", "UU"): "huu", ("da", "V_R"): "dr", ("ha", "V_R"): "hr"}
+# After a ligature, u makes uu.
+LONGER_U = {"ru": "ruu", "du": "duu", "hu": "huu"}
+
+
+class Writer:
+    def __init__(self, table):
+        self.g = by_name(table)
+        self.lines = []
+        self.defined = set()
+
+    def code(self, name):
+        return self.g[name].code
+
+    def comment(self, text=""):
+        self.lines.append(("% " + text).rstrip())
+
+    def blank(self):
+        self.lines.append("")
+
+    def gk(self, glyph, ucode, seq, note):
+        """One GK statement; glyph is a table name or START, seq holds names and control bytes."""
+        row = START if glyph == START else self.code(glyph)
+        key = (row, ucode)
+        if key in self.defined:
+            raise ValueError("two sequences for glyph %s and ucode %s" % (glyph, ucode))
+        self.defined.add(key)
+        if len(seq) > 4:
+            raise ValueError("sequence longer than four bytes: %r" % (seq,))
+        parts = []
+        for item in seq:
+            parts.append(str(item) if isinstance(item, int) else "0x%02X" % self.code(item))
+        self.lines.append("GK 0x%02X %-8s %-24s %% %s" % (row, ucode, " ".join(parts), note)
+                          if row != START else
+                          "GK 1 %-8s %-24s %% %s" % (ucode, " ".join(parts), note))
+
+    def text(self, seq):
+        return "".join(self.g[s].text if isinstance(s, str) else "" for s in seq)
+
+
+def variant(w, base, sign):
+    """The variant of a vowel sign or mark that fits the base's stem."""
+    cls = w.g[base].marks
+    name = "%s.%s" % (sign, cls)
+    return name if name in w.g else "%s.right" % sign
+
+
+def consonants(w):
+    """Table names of the consonants that have a virama form, in table order."""
+    return [g.name for g in w.g.values() if g.cls == "consonant" and g.name + ".virama" in w.g]
+
+
+def start_glyph(name):
+    return name + ".virama"
+
+
+def vowel_sign_sequences(w, base):
+    """Vowel keys after a consonant with virama: full consonant plus vowel sign."""
+    seqs = []
+    seqs.append(("A", [DEL, base], "a: full consonant"))
+    seqs.append(("AA", [DEL, base, "aa"], "aa / A"))
+    seqs.append(("I", [DEL, base, "i." + w.g[base].ilen[1:]], "i: i sign of fitting length"))
+    seqs.append(("II", [DEL, base, "ii"], "ii / I"))
+    for ucode, sign in (("U", "u"), ("UU", "uu"), ("V_R", "r")):
+        lig = U_LIGATURES.get((base, ucode))
+        if lig:
+            seqs.append((ucode, [DEL, lig], "drawn as one glyph"))
+        else:
+            seqs.append((ucode, [DEL, base, variant(w, base, sign)], "vowel sign " + sign))
+    seqs.append(("E", [DEL, base, variant(w, base, "e")], "e"))
+    seqs.append(("O", [DEL, base, "o"], "o"))
+    return seqs
+
+
+def rakar(w, base):
+    """r after a virama form: consonant with rakar, halant until a vowel comes."""
+    pre = [g.name for g in w.g.values()
+           if g.cls == "consonant" and g.text == w.g[base].text + "\u094d\u0930"]
+    if pre:
+        return [DEL, pre[0], variant(w, pre[0], "halant")]
+    return [DEL, base, variant(w, base, "rakar"), variant(w, base, "halant")]
+
+
+def write_keys(w):
+    w.comment("Keys: one typed character, one ucode. Keys not listed (space, digits of other")
+    w.comment("scripts, , ; : ! ? ' \" ( ) -) reach the program unchanged.")
+    for key, ucode in VOWEL_KEYS:
+        w.lines.append("KU %s %s" % (key, ucode))
+    for key, ucode, _ in CONSONANT_KEYS:
+        w.lines.append("KU %s %s" % (key, ucode))
+    for key, ucode in SIGN_KEYS:
+        w.lines.append("KU %s %s" % (key, ucode))
+    for digit, ucode in enumerate(DIGIT_NAMES):
+        w.lines.append("KU %d %s" % (digit, ucode))
+    w.comment("Dead keys: they end the letter and type nothing, so _ separates two letters")
+    w.comment("(ka_i types कइ where kai types कै).")
+    for key in DEAD_KEYS:
+        token = "0x%02X" % ord(key) if key in "%" else key
+        w.lines.append("KU %s %s" % (token, DEAD_UCODE))
+
+
+def write_start(w):
+    w.comment("The first key of a letter (row of glyph 1).")
+    for ucode, name in (("A", "letter_a"), ("AA", "letter_aa"), ("I", "letter_i"),
+                        ("II", "letter_ii"), ("U", "letter_u"), ("UU", "letter_uu"),
+                        ("E", "letter_e"), ("O", "letter_o"), ("V_R", "letter_vocalic_r")):
+        w.gk(START, ucode, [name], w.g[name].text)
+    for _, ucode, name in CONSONANT_KEYS:
+        if (1, ucode) not in w.defined:
+            w.gk(START, ucode, [start_glyph(name)], w.g[start_glyph(name)].text)
+    w.gk(START, "CUSTOM1", ["nga.virama"], "~ begins ~N and ~n")
+    w.gk(START, "ANUSVARA", ["anusvara.right"], "M")
+    w.gk(START, "VISARGA", ["visarga"], "H")
+    w.gk(START, "NUKTA", ["period"], ". stays a full stop unless a dot sequence follows")
+    w.gk(START, "DANDA", ["danda"], "|")
+    for digit, ucode in enumerate(DIGIT_NAMES):
+        name = "digit%d" % digit
+        w.gk(START, ucode, [name], w.g[name].text)
+
+
+def write_virama_rows(w):
+    keys = [(ucode, name) for _, ucode, name in CONSONANT_KEYS]
+    seen = set()
+    for base in consonants(w):
+        v = start_glyph(base)
+        w.blank()
+        w.comment("%s (%s): vowels, aspiration, conjuncts" % (w.g[v].text, v))
+        for ucode, seq, note in vowel_sign_sequences(w, base):
+            w.gk(v, ucode, seq, w.text(seq) + "  " + note)
+        w.gk(v, "ANUSVARA", [variant(w, base, "anusvara")], "M after a virama")
+        overrides = {}
+        if base in ASPIRATE:
+            overrides["HA"] = ([DEL, start_glyph(ASPIRATE[base])], "h")
+        if base == "ja":
+            overrides["NA"] = ([DEL, "jnya.virama"], "jn")
+            overrides["CUSTOM1"] = ([DEL, "jnya.virama"], "j~n")
+        if base == "gha":
+            overrides["YYA"] = ([DEL, "jnya.virama"], "GY")
+        if base == "ka":
+            overrides["SSA"] = ([DEL, "kssa.virama"], "kSh")
+        if base == "na":
+            for ucode, nasal in NASAL_OF_ROW.items():
+                target = [n for u, n in keys if u == ucode][0]
+                half = nasal + ".half" if nasal + ".half" in w.g else nasal + ".virama"
+                overrides[ucode] = ([DEL, half, start_glyph(target)], "nasal of the row")
+        if base == "nga":
+            overrides["NA"] = ([DEL, "nya.virama"], "~n")
+            overrides["NNA"] = ([DEL, "nga.virama"], "~N")
+        if base == "nna":
+            overrides["CUSTOM2"] = ([DEL, "nga.virama"], "N^")
+        if base == "jnya":
+            overrides["NA"] = ([DEL, "jnya.virama"], "j~n")
+        for ucode, (seq, note) in overrides.items():
+            w.gk(v, ucode, seq, w.text(seq) + "  " + note)
+        for ucode, name in keys:
+            if (w.code(v), ucode) in w.defined or (v, ucode) in seen:
+                continue
+            seen.add((v, ucode))
+            if base == "ra":
+                seq = [DEL, "reph", start_glyph(name)]
+                note = "reph"
+            elif ucode == "RA":
+                seq = rakar(w, base)
+                note = "rakar"
+            else:
+                first = base + ".half" if base + ".half" in w.g else v
+                seq = [DEL, first, start_glyph(name)]
+                note = "half form" if first != v else "virama form"
+            w.gk(v, ucode, seq, w.text(seq) + "  " + note)
+
+
+def write_full_rows(w):
+    w.blank()
+    w.comment("Full consonants (inherent a): aa, ai, au, anusvara, visarga. Any other key")
+    w.comment("begins a new letter.")
+    for g in w.g.values():
+        if g.cls not in ("consonant",) and g.cls != "rakar":
+            continue
+        base = g.name
+        w.gk(base, "A", ["aa"], g.text + "ा")
+        w.gk(base, "I", [variant(w, base, "ai")], g.text + "ै")
+        w.gk(base, "U", ["au"], g.text + "ौ")
+        w.gk(base, "ANUSVARA", [variant(w, base, "anusvara")], g.text + "ं")
+        w.gk(base, "VISARGA", ["visarga"], g.text + "ः")
+    w.blank()
+    w.comment("Consonants drawn with their vowel sign.")
+    for g in w.g.values():
+        if g.cls != "ligature":
+            continue
+        if g.name in LONGER_U:
+            w.gk(g.name, "U", [DEL, LONGER_U[g.name]], "uu")
+        if g.text.endswith("\u0943"):
+            for ucode in ("V_R", "I", "CUSTOM2"):
+                w.gk(g.name, ucode, [DEL, g.name], "RRi, R^i")
+        w.gk(g.name, "ANUSVARA", ["anusvara.right"], "anusvara")
+        w.gk(g.name, "VISARGA", ["visarga"], "visarga")
+
+
+def write_halant_rows(w):
+    w.blank()
+    w.comment("Halant mark after a rakar cluster (प्र्): a vowel replaces it.")
+    for g in w.g.values():
+        if g.cls != "halant":
+            continue
+        cls = g.marks
+        seqs = [("A", [DEL], "a"), ("AA", [DEL, "aa"], "aa"), ("I", [DEL, "i.3"], "i"),
+                ("II", [DEL, "ii"], "ii"), ("E", [DEL, "e." + cls], "e"), ("O", [DEL, "o"], "o")]
+        for ucode, sign in (("U", "u"), ("UU", "uu"), ("V_R", "r")):
+            seqs.append((ucode, [DEL, "%s.%s" % (sign, cls)], sign))
+        for ucode, seq, note in seqs:
+            w.gk(g.name, ucode, seq, note)
+
+
+def write_sign_rows(w):
+    w.blank()
+    w.comment("Vowel signs: a second key lengthens or adds a mark.")
+    for g in w.g.values():
+        if g.cls != "matra":
+            continue
+        n = g.name
+        stem = n.split(".")[1] if "." in n else "right"
+        anusvara = "anusvara.centre" if stem == "centre" else "anusvara.right"
+        if n.startswith("i."):
+            w.gk(n, "I", [DEL, "ii"], "ii")
+            w.gk(n, "ANUSVARA", [LOOKBACK, "anusvara.right"],
+                 "anusvara placed for the letter's first glyph")
+        elif n.startswith("u."):
+            w.gk(n, "U", [DEL, "uu." + stem], "uu")
+        elif n.startswith("r."):
+            for ucode in ("V_R", "I", "CUSTOM2"):
+                w.gk(n, ucode, [DEL, n], "RRi, R^i")
+        elif n.startswith("e.") or n.startswith("ai."):
+            w.gk(n, "ANUSVARA", [DEL, n.replace(".", "M.")], g.text + "ं as one glyph")
+        elif n == "o":
+            w.gk(n, "A", [DEL, "candra_o"], "oa")
+        if n.startswith(("eM.", "aiM.")):
+            continue
+        if (w.code(n), "ANUSVARA") not in w.defined:
+            w.gk(n, "ANUSVARA", [anusvara], "anusvara")
+        w.gk(n, "VISARGA", ["visarga"], "visarga")
+    w.blank()
+    w.comment("Half forms and reph: only the anusvara lookback of the i sign reads them.")
+    for g in w.g.values():
+        if g.cls in ("half", "reph"):
+            w.gk(g.name, "ANUSVARA", ["anusvara.right"], "for the i sign")
+
+
+def write_vowel_rows(w):
+    w.blank()
+    w.comment("Vowel letters: aa, ai, au, ii, uu, oa by a second key; anusvara, visarga.")
+    second = {"letter_a": [("A", "letter_aa"), ("I", "letter_ai"), ("U", "letter_au")],
+              "letter_i": [("I", "letter_ii")], "letter_u": [("U", "letter_uu")],
+              "letter_o": [("A", "letter_candra_o")]}
+    for g in w.g.values():
+        if g.cls != "vowel":
+            continue
+        for ucode, target in second.get(g.name, []):
+            w.gk(g.name, ucode, [DEL, target], w.g[target].text)
+        if g.name == "letter_vocalic_r":
+            for ucode in ("V_R", "I", "CUSTOM2"):
+                w.gk(g.name, ucode, [DEL, g.name], "RRi, R^i")
+        w.gk(g.name, "ANUSVARA", ["anusvara.right"], g.text + "ं")
+        w.gk(g.name, "VISARGA", ["visarga"], g.text + "ः")
+
+
+def write_dot_rows(w):
+    w.blank()
+    w.comment("Dot sequences: .. danda, .n anusvara, .N candrabindu, .a avagraha, .h nothing,")
+    w.comment(".k .kh .K .g .j .D .Dh .p .ph nukta consonants; || double danda.")
+    for ucode, seq, note in (("NUKTA", [DEL, "danda"], ".."), ("NA", [DEL, "anusvara.right"], ".n"),
+                             ("NNA", [DEL, "candrabindu"], ".N"), ("A", [DEL, "avagraha"], ".a"),
+                             ("HA", [DEL], ".h"), ("KA", [DEL, "qa.virama"], ".k"),
+                             ("KHA", [DEL, "khha.virama"], ".K"), ("GA", [DEL, "ghha.virama"], ".g"),
+                             ("JA", [DEL, "za.virama"], ".j"), ("DDA", [DEL, "dddha.virama"], ".D"),
+                             ("PA", [DEL, "fa.virama"], ".p")):
+        w.gk("period", ucode, seq, note)
+    w.gk("danda", "DANDA", [DEL, "double_danda"], "||")
+
+
+def write_attributes(w):
+    w.blank()
+    w.comment("Placement: the i sign stands before its cluster, the reph after the syllable.")
+    for g in w.g.values():
+        if g.placement in ("PREPEND", "APPEND"):
+            w.lines.append("GKA 0x%02X %s %% %s" % (g.code, g.placement, g.name))
+
+
+def generate(table):
+    w = Writer(table)
+    w.comment("Vedrokan: phonetic Devanagari (ITRANS keys) for the Vedrokan font.")
+    w.comment("Generated by tools/vedrokan/make_language.py from languages/vedrokan/vedrokan-table.tsv;")
+    w.comment("edit those, not this file. Glyph codes are the font's byte codes, named in comments.")
+    w.blank()
+    w.lines.append("GKMAIN Vedrokan")
+    w.blank()
+    write_keys(w)
+    w.blank()
+    write_start(w)
+    write_virama_rows(w)
+    write_full_rows(w)
+    write_halant_rows(w)
+    write_sign_rows(w)
+    write_vowel_rows(w)
+    write_dot_rows(w)
+    write_attributes(w)
+    return "\n".join(w.lines) + "\n"
+
+
+def main():
+    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(REPO, "languages", "vedrokan", "Vedrokan.gkf")
+    text = generate(read_table())
+    with open(out, "w", encoding="utf-8", newline="\n") as f:
+        f.write(text)
+
+
+if __name__ == "__main__":
+    main()
