@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "core/error_text.h"
-#include "core/ucode_table.h"
+#include "langfile/ucode_lookup.h"
 #include "langfile/source_reader.h"
 #include "langfile/statement_scanner.h"
 
@@ -98,7 +98,7 @@ int read_gk(GlyphTable* table, char* token) {
   std::strcpy(glyph_text, token);
 
   unsigned char code = 0;
-  if (next_token(token) != TOK_WORD || !ucode_by_name(&code, token)) {
+  if (next_token(token) != TOK_WORD || !remembered_ucode_by_name(&code, token)) {
     set_error_text("Error in parsing GKFUNC - expect a text ucode after GK (line %d-got %s)\n",
                    line_number(), token);
     return 0;

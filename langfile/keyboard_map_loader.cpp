@@ -1,7 +1,7 @@
 #include "langfile/keyboard_map_loader.h"
 
 #include "core/error_text.h"
-#include "core/ucode_table.h"
+#include "langfile/ucode_lookup.h"
 #include "langfile/source_reader.h"
 #include "langfile/statement_scanner.h"
 
@@ -33,7 +33,7 @@ int read_ku_statement(KeyMap* map, char* token) {
     return 0;
   }
   unsigned char code = 0;
-  if (!ucode_by_name(&code, token)) {
+  if (!remembered_ucode_by_name(&code, token)) {
     set_error_text("Error in parsing KU map - illegal ucode name <%s> after KU %c (line %d)\n",
                    token, key, SourceReader.line_number);
     return 0;

@@ -8,14 +8,22 @@ namespace {
 
 struct Keyword {
   const char* text;
+  int length;
   TokenClass token_class;
 };
 
 constexpr Keyword kKeywords[] = {
-    {"KU", TOK_KU},         {"GK", TOK_GK},           {"GKA", TOK_GKA},
-    {"GKS", TOK_GKS},       {"INVISIBLE", TOK_INVISIBLE}, {"PREPEND", TOK_PREPEND},
-    {"APPEND", TOK_APPEND}, {"GKMAIN", TOK_GKMAIN},   {"GKALTERNATE", TOK_GKALTERNATE},
-    {"GKM", TOK_GKM}};
+    {"KU", 2, TOK_KU},           {"GK", 2, TOK_GK},
+    {"GKA", 3, TOK_GKA},         {"GKS", 3, TOK_GKS},
+    {"INVISIBLE", 9, TOK_INVISIBLE}, {"PREPEND", 7, TOK_PREPEND},
+    {"APPEND", 6, TOK_APPEND},   {"GKMAIN", 6, TOK_GKMAIN},
+    {"GKALTERNATE", 11, TOK_GKALTERNATE}, {"GKM", 3, TOK_GKM}};
+
+// Every keyword begins with one of these letters; other tokens skip the
+// comparisons (they are most of a large file's tokens).
+bool may_be_keyword(char first) {
+  return first == 'G' || first == 'K' || first == 'A' || first == 'P' || first == 'I';
+}
 
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
@@ -40,8 +48,12 @@ struct TokenWriter {
 };
 
 TokenClass classify(char* token, int length, char last_character) {
-  for (const Keyword& keyword : kKeywords) {
-    if (std::strcmp(token, keyword.text) == 0) return keyword.token_class;
+  if (may_be_keyword(token[0])) {
+    for (const Keyword& keyword : kKeywords) {
+      if (length == keyword.length && std::memcmp(token, keyword.text, length) == 0) {
+        return keyword.token_class;
+      }
+    }
   }
   const bool cut = length > kTokenSize - 1;
   const bool signed_digit = (token[0] == '+' || token[0] == '-') && is_digit(token[1]);
