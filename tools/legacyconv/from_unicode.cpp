@@ -1,0 +1,323 @@
+#include "tools/legacyconv/from_unicode.h"
+
+#include <map>
+
+namespace {
+
+constexpr char32_t kVirama = 0x094D;
+constexpr char32_t kNukta = 0x093C;
+constexpr char32_t kAnusvara = 0x0902;
+constexpr char32_t kCandrabindu = 0x0901;
+constexpr char32_t kVisarga = 0x0903;
+constexpr char32_t kSignI = 0x093F;
+
+std::string utf8(char32_t c) {
+  std::string s;
+  if (c < 0x80) {
+    s += static_cast<char>(c);
+  } else if (c < 0x800) {
+    s += static_cast<char>(0xC0 | (c >> 6));
+    s += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    s += static_cast<char>(0xE0 | (c >> 12));
+    s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    s += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    s += static_cast<char>(0xF0 | (c >> 18));
+    s += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    s += static_cast<char>(0x80 | (c & 0x3F));
+  }
+  return s;
+}
+
+// Decodes UTF-8; a byte that starts no valid sequence comes out as 0xFFFD.
+std::u32string decode(std::string_view text) {
+  std::u32string out;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    int extra = b < 0x80 ? 0 : (b & 0xE0) == 0xC0 ? 1 : (b & 0xF0) == 0xE0 ? 2 : (b & 0xF8) == 0xF0 ? 3 : -1;
+    char32_t c = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
+    bool ok = extra >= 0 && i + static_cast<std::size_t>(extra) < text.size() + (extra == 0 ? 1 : 0);
+    for (int k = 1; ok && k <= extra; ++k) {
+      const auto t = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
+      if ((t & 0xC0) != 0x80) ok = false;
+      c = (c << 6) | (t & 0x3F);
+    }
+    if (!ok) {
+      out += 0xFFFD;
+      ++i;
+      continue;
+    }
+    // The nukta letters QA..YYA are written as consonant + nukta, as the table has them.
+    if (c >= 0x0958 && c <= 0x095F) {
+      constexpr char32_t kBase[8] = {0x0915, 0x0916, 0x0917, 0x091C, 0x0921, 0x0922, 0x092B, 0x092F};
+      out += kBase[c - 0x0958];
+      out += kNukta;
+    } else {
+      out += c;
+    }
+    i += static_cast<std::size_t>(extra) + 1;
+  }
+  return out;
+}
+
+bool is_consonant(char32_t c) { return c >= 0x0915 && c <= 0x0939; }
+bool is_vowel_sign(char32_t c) { return (c >= 0x093E && c <= 0x094C) || c == 0x0962 || c == 0x0963; }
+
+const char* stem_word(StemClass s) {
+  return s == StemClass::kCentre ? "centre" : s == StemClass::kMid ? "mid" : "right";
+}
+
+// The table's texts sorted by the role they play when drawing a syllable.
+struct Lookup {
+  std::map<std::string, int> full, half, virama, ligature, spacing;
+  std::map<std::string, int> marks;  // text + "|" + stem class
+  std::map<std::string, int> i_sign;  // by length
+  int reph = -1;
+  const EncodingTable* table = nullptr;
+
+  explicit Lookup(const EncodingTable& t) : table(&t) {
+    for (int code = 0; code < 256; ++code) {
+      const EncodingEntry& e = t.entries[static_cast<std::size_t>(code)];
+      if (!e.present) continue;
+      switch (e.cls) {
+        case GlyphClass::kConsonant: full.emplace(e.text, code); break;
+        case GlyphClass::kHalf: half.emplace(e.text, code); break;
+        case GlyphClass::kVirama: virama.emplace(e.text, code); break;
+        case GlyphClass::kLigature: ligature.emplace(e.text, code); break;
+        case GlyphClass::kReph: reph = code; break;
+        default:
+          if (e.placement == Placement::kPrepend) i_sign.emplace(e.i_length, code);
+          else if (e.placement == Placement::kMark) marks.emplace(e.text + "|" + stem_word(e.marks), code);
+          else spacing.emplace(e.text, code);
+      }
+    }
+  }
+
+  const EncodingEntry& entry(int code) const { return table->entries[static_cast<std::size_t>(code)]; }
+
+  // The mark that fits the stem class, else the one for a right stem; -1 when none.
+  int mark(const std::string& text, StemClass stem) const {
+    auto it = marks.find(text + "|" + stem_word(stem));
+    if (it == marks.end()) it = marks.find(text + "|right");
+    return it == marks.end() ? -1 : it->second;
+  }
+};
+
+int find(const std::map<std::string, int>& m, const std::string& key) {
+  const auto it = m.find(key);
+  return it == m.end() ? -1 : it->second;
+}
+
+std::string join(const std::vector<std::string>& units, std::size_t from, std::size_t to) {
+  std::string s;
+  for (std::size_t k = from; k < to; ++k) {
+    if (k > from) s += utf8(kVirama);
+    s += units[k];
+  }
+  return s;
+}
+
+class Converter {
+ public:
+  Converter(const EncodingTable& table, std::vector<Undrawable>& missing)
+      : look_(table), missing_(missing) {}
+
+  std::string run(const std::u32string& text) {
+    text_ = &text;
+    for (pos_ = 0; pos_ < text.size();) {
+      const char32_t c = text[pos_];
+      if (c == '\n') ++line_;
+      if (c == ' ' || c == '\t' || c == '\n' || c == '\r') {
+        out_ += static_cast<char>(c);
+        ++pos_;
+      } else if (c == 0x200C || c == 0x200D) {
+        ++pos_;
+      } else if (is_consonant(c)) {
+        cluster();
+      } else {
+        other();
+      }
+    }
+    return out_;
+  }
+
+ private:
+  char32_t at(std::size_t k) const { return k < text_->size() ? (*text_)[k] : 0; }
+  void miss(char32_t c) { missing_.push_back({c, line_}); }
+  void emit(int code) { out_ += static_cast<char>(code); }
+
+  // A character that begins no consonant cluster: vowel letter, digit, punctuation, or a
+  // sign standing alone.
+  void other() {
+    const char32_t c = at(pos_++);
+    int code = find(look_.spacing, utf8(c));
+    if (code < 0) code = look_.mark(utf8(c), StemClass::kRight);
+    if (code < 0) {
+      miss(c);
+      return;
+    }
+    emit(code);
+    if (look_.entry(code).cls == GlyphClass::kVowel) signs(StemClass::kRight, -1);
+  }
+
+  // Anusvara, visarga and candrabindu after a syllable; candrabindu comes last, as it is
+  // typed after the syllable is complete.
+  void signs(StemClass anusvara_stem, int reph) {
+    bool candrabindu = false;
+    while (true) {
+      const char32_t c = at(pos_);
+      if (c == kAnusvara) emit_or_miss(look_.mark(utf8(c), anusvara_stem), c);
+      else if (c == kVisarga) emit_or_miss(find(look_.spacing, utf8(c)), c);
+      else if (c == kCandrabindu) candrabindu = true;
+      else break;
+      ++pos_;
+    }
+    if (reph >= 0) emit(reph);
+    if (candrabindu) emit_or_miss(look_.mark(utf8(kCandrabindu), StemClass::kRight), kCandrabindu);
+  }
+
+  void emit_or_miss(int code, char32_t c) {
+    if (code < 0) miss(c);
+    else emit(code);
+  }
+
+  void cluster() {
+    std::vector<std::string> units;
+    while (true) {
+      std::string unit = utf8(at(pos_++));
+      if (at(pos_) == kNukta) unit += utf8(at(pos_++));
+      units.push_back(unit);
+      if (at(pos_) == kVirama && is_consonant(at(pos_ + 1))) {
+        ++pos_;
+        continue;
+      }
+      break;
+    }
+    const bool final_virama = at(pos_) == kVirama;
+    if (final_virama) ++pos_;
+
+    int reph = -1;
+    if (units.size() >= 2 && units[0] == "\xE0\xA4\xB0" && look_.reph >= 0) {
+      reph = look_.reph;
+      units.erase(units.begin());
+    }
+
+    // The final consonant: the longest ligated cluster at the end, or a consonant with rakar.
+    const std::size_t n = units.size();
+    std::size_t used = 0;
+    int base = -1;
+    bool rakar = false;
+    for (std::size_t len = n < 3 ? n : 3; len >= 1 && base < 0; --len) {
+      base = find(look_.full, join(units, n - len, n));
+      if (base >= 0) used = len;
+    }
+    if (n >= 2 && used == 1 && units[n - 1] == "\xE0\xA4\xB0") {
+      for (std::size_t len = n - 1 < 3 ? n - 1 : 3; len >= 1; --len) {
+        const int b = find(look_.full, join(units, n - 1 - len, n - 1));
+        if (b >= 0) {
+          base = b;
+          used = len + 1;
+          rakar = true;
+          break;
+        }
+      }
+    }
+    if (base < 0) {
+      for (const std::string& u : units) miss(decode(u)[0]);
+      return;
+    }
+
+    // Everything before it: half forms, or virama forms where a consonant has no half form.
+    std::vector<int> front;
+    for (std::size_t k = 0; k < n - used;) {
+      int code = -1;
+      std::size_t len = n - used - k >= 2 ? 2 : 1;
+      for (; len >= 1 && code < 0; --len) {
+        const std::string s = join(units, k, k + len) + utf8(kVirama);
+        code = find(look_.half, s);
+        if (code < 0) code = find(look_.virama, s);
+        if (code >= 0) k += len;
+      }
+      if (code < 0) {
+        miss(decode(units[k])[0]);
+        ++k;
+      } else {
+        front.push_back(code);
+      }
+    }
+
+    const EncodingEntry& b = look_.entry(base);
+    const bool rakar_cluster =
+        rakar || (b.text.size() > 6 && b.text.compare(b.text.size() - 6, 6, "\xE0\xA5\x8D\xE0\xA4\xB0") == 0);
+    // After a rakar the halant mark stands for the consonant, and only right and centre fit.
+    const StemClass stem = rakar_cluster && b.marks == StemClass::kMid ? StemClass::kRight : b.marks;
+    const int rakar_mark = rakar ? look_.mark(utf8(kVirama) + "\xE0\xA4\xB0", stem) : -1;
+    const auto emit_cluster = [&](int final_code) {
+      for (int code : front) emit(code);
+      emit(final_code);
+      if (rakar_mark >= 0) emit(rakar_mark);
+    };
+
+    if (final_virama) {
+      const int v = rakar ? -1 : find(look_.virama, b.text + utf8(kVirama));
+      if (v >= 0) {
+        emit_cluster(v);
+        signs(b.marks, reph);
+      } else {
+        emit_cluster(base);
+        emit_or_miss(look_.mark(utf8(kVirama), stem), kVirama);
+        signs(stem, reph);
+      }
+      return;
+    }
+
+    const char32_t sign = is_vowel_sign(at(pos_)) ? at(pos_++) : 0;
+    if (sign == 0) {
+      emit_cluster(base);
+      signs(stem, reph);
+    } else if (sign == kSignI) {
+      const int i = find(look_.i_sign, rakar_cluster ? "i3" : b.i_length);
+      emit_or_miss(i, sign);
+      emit_cluster(base);
+      signs(front.empty() && reph < 0 ? stem : StemClass::kRight, reph);
+    } else {
+      const int lig = rakar ? -1 : find(look_.ligature, b.text + utf8(sign));
+      if (lig >= 0) {
+        emit_cluster(lig);
+        signs(StemClass::kRight, reph);
+        return;
+      }
+      emit_cluster(base);
+      int code = find(look_.spacing, utf8(sign));
+      StemClass after = StemClass::kRight;
+      if (code < 0) {
+        std::string s = utf8(sign);
+        if (at(pos_) == kAnusvara && look_.mark(s + utf8(kAnusvara), stem) >= 0) {
+          s += utf8(kAnusvara);
+          ++pos_;
+        }
+        code = look_.mark(s, stem);
+        if (code >= 0 && look_.entry(code).marks == StemClass::kCentre) after = StemClass::kCentre;
+      }
+      emit_or_miss(code, sign);
+      signs(after, reph);
+    }
+  }
+
+  Lookup look_;
+  std::vector<Undrawable>& missing_;
+  const std::u32string* text_ = nullptr;
+  std::size_t pos_ = 0;
+  int line_ = 1;
+  std::string out_;
+};
+
+}  // namespace
+
+std::string unicode_to_legacy(const EncodingTable& table, std::string_view text,
+                              std::vector<Undrawable>& missing) {
+  Converter converter(table, missing);
+  return converter.run(decode(text));
+}
