@@ -183,6 +183,26 @@ class Converter {
     else emit(code);
   }
 
+  // A consonant with rakar and virama inside a cluster (ड्र्य): as typed, the rakar cluster
+  // and a halant mark.
+  bool rakar_front(const std::string& unit, std::vector<int>& front) {
+    const std::string rakar_text = utf8(kVirama) + "\xE0\xA4\xB0";
+    int code = find(look_.full, unit + rakar_text);
+    int mark = -1;
+    if (code < 0) {
+      code = find(look_.full, unit);
+      if (code < 0) return false;
+      mark = look_.mark(rakar_text, look_.entry(code).marks);
+    }
+    const StemClass stem = look_.entry(code).marks == StemClass::kCentre ? StemClass::kCentre : StemClass::kRight;
+    const int halant = look_.mark(utf8(kVirama), stem);
+    if (halant < 0) return false;
+    front.push_back(code);
+    if (mark >= 0) front.push_back(mark);
+    front.push_back(halant);
+    return true;
+  }
+
   void cluster() {
     std::vector<std::string> units;
     while (true) {
@@ -232,6 +252,10 @@ class Converter {
     // Everything before it: half forms, or virama forms where a consonant has no half form.
     std::vector<int> front;
     for (std::size_t k = 0; k < n - used;) {
+      if (k + 1 < n - used && units[k + 1] == "\xE0\xA4\xB0" && rakar_front(units[k], front)) {
+        k += 2;
+        continue;
+      }
       int code = -1;
       std::size_t len = n - used - k >= 2 ? 2 : 1;
       for (; len >= 1 && code < 0; --len) {

@@ -211,6 +211,8 @@ def write_virama_rows(w):
             overrides["CUSTOM2"] = ([DEL, "nga.virama"], "N^")
         if base == "jnya":
             overrides["NA"] = ([DEL, "jnya.virama"], "j~n")
+        if base == "ra":
+            overrides["NUKTA"] = ([DEL, "reph", "period"], "reph before a dot sequence (r.kh)")
         for ucode, (seq, note) in overrides.items():
             w.gk(v, ucode, seq, w.text(seq) + "  " + note)
         for ucode, name in keys:
