@@ -36,17 +36,6 @@ int digit_value(char c) {
   return 99;
 }
 
-// Stores characters up to the token bound and counts all of them.
-struct TokenWriter {
-  char* text;
-  int length;
-  void put(char c) {
-    if (length < kTokenSize - 1) text[length] = c;
-    ++length;
-  }
-  void finish() { text[length < kTokenSize - 1 ? length : kTokenSize - 1] = '\0'; }
-};
-
 TokenClass classify(char* token, int length, char last_character) {
   if (may_be_keyword(token[0])) {
     for (const Keyword& keyword : kKeywords) {
@@ -81,29 +70,26 @@ int scan_token(const char** cursor, char* token) {
   *cursor = p;
   if (*p == '\0') return 0;
 
-  TokenWriter writer{token, 0};
+  const char* start = p;
   if (*p == '\n') {
-    writer.put(*p++);
+    ++p;
   } else {
-    const char first = *p;
-    char last = first;
-    while (!ends_token(*p)) {
-      last = *p;
-      writer.put(*p++);
-    }
+    while (!ends_token(*p)) ++p;
     // An opened quote runs on, blanks included, to the closing quote, the
     // line feed or the end of the line.
-    if (first == '"' && last != '"') {
+    if (*start == '"' && p[-1] != '"') {
       while (*p != '\0') {
         const char c = *p++;
-        writer.put(c);
         if (c == '"' || c == '\n') break;
       }
     }
   }
-  writer.finish();
+  const auto length = static_cast<int>(p - start);
+  const int stored = length < kTokenSize - 1 ? length : kTokenSize - 1;
+  std::memcpy(token, start, static_cast<std::size_t>(stored));
+  token[stored] = '\0';
   *cursor = p;
-  return writer.length;
+  return length;
 }
 
 TokenClass next_token(char* token) {

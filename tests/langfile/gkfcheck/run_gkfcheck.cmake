@@ -1,11 +1,13 @@
 # Runs gkfcheck once and compares what it printed and its exit status.
-#   -DGKFCHECK=exe [-DEMULATOR=wine] -DWORK_DIR=dir -DARGS=a;b -DEXPECT_RC=n
+#   -DGKFCHECK=exe [-DEMULATOR=runner] -DWORK_DIR=dir -DARGS=a|b -DEXPECT_RC=n
 #   [-DEXPECT_STDOUT=file] [-DEXPECT_STDERR=file] [-DSTDOUT_MATCHES=regex]
 #   [-DSTDERR_MATCHES=regex]
 # Line ends are compared as LF, so the Windows build checks the same files.
 unset(ENV{IPATH})
 set(ENV{WINEDEBUG} "-all")
+# Lists arrive joined with "|" (a ";" would not survive the test command).
 string(REPLACE "|" ";" ARGS "${ARGS}")
+string(REPLACE "|" ";" EMULATOR "${EMULATOR}")
 execute_process(
   COMMAND ${EMULATOR} ${GKFCHECK} ${ARGS}
   WORKING_DIRECTORY ${WORK_DIR}
