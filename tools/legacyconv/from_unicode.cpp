@@ -285,7 +285,10 @@ class Converter {
     };
 
     if (final_virama) {
-      const int v = rakar ? -1 : find(look_.virama, b.text + utf8(kVirama));
+      // A zero-width joiner asks for the half form, a non-joiner (dropped) for the virama.
+      int v = -1;
+      if (!rakar && at(pos_) == 0x200D) v = find(look_.half, b.text + utf8(kVirama));
+      if (v < 0 && !rakar) v = find(look_.virama, b.text + utf8(kVirama));
       if (v >= 0) {
         emit_cluster(v);
         signs(b.marks, reph);
