@@ -1,5 +1,6 @@
 #include "langfile/language_loading.h"
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
