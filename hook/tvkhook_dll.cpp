@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
 
 #include "hook/hook_control.h"
 #include "hook/keyboard_hook.h"
@@ -23,15 +24,25 @@ tvk::KBHookShared SharedBlock __attribute__((section(".sdata1"), shared)) = {0, 
 
 tvk::HookProcess ProcessData;
 
-static_assert(sizeof(HWND) == sizeof(HookWindow) && sizeof(HHOOK) == sizeof(HookHandle),
-              "the shared block stores handles at the platform's width");
-static_assert(sizeof(EVENTMSG) == sizeof(tvk::PlaybackRecord) &&
+// The playback procedure writes the first four fields of the platform's
+// record and leaves the window field alone.
+static_assert(offsetof(EVENTMSG, message) == offsetof(tvk::PlaybackRecord, message) &&
                   offsetof(EVENTMSG, paramL) == offsetof(tvk::PlaybackRecord, paramL) &&
                   offsetof(EVENTMSG, paramH) == offsetof(tvk::PlaybackRecord, paramH) &&
-                  offsetof(EVENTMSG, time) == offsetof(tvk::PlaybackRecord, time),
+                  offsetof(EVENTMSG, time) == offsetof(tvk::PlaybackRecord, time) &&
+                  offsetof(EVENTMSG, hwnd) >= offsetof(tvk::PlaybackRecord, window),
               "the playback procedure fills the platform's record");
 
-HHOOK to_hook(HookHandle hook) { return reinterpret_cast<HHOOK>(static_cast<UINT_PTR>(hook)); }
+// Window and hook handles are 32-bit values; a 64-bit process (the test
+// build) holds them sign-extended.
+HookWindow from_window(HWND window) { return static_cast<HookWindow>(reinterpret_cast<UINT_PTR>(window)); }
+HWND to_window(HookWindow window) {
+  return reinterpret_cast<HWND>(static_cast<INT_PTR>(static_cast<std::int32_t>(window)));
+}
+HookHandle from_hook(HHOOK hook) { return static_cast<HookHandle>(reinterpret_cast<UINT_PTR>(hook)); }
+HHOOK to_hook(HookHandle hook) {
+  return reinterpret_cast<HHOOK>(static_cast<INT_PTR>(static_cast<std::int32_t>(hook)));
+}
 
 LRESULT CALLBACK KBHookProc(int code, WPARAM key, LPARAM key_bits);
 LRESULT CALLBACK JPHookProc(int code, WPARAM wparam, LPARAM record);
@@ -50,14 +61,14 @@ int win_to_ascii(std::uint32_t key, std::uint32_t scan, const std::uint8_t* stat
 }
 
 void win_post_message(HookWindow window, std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) {
-  PostMessageA(reinterpret_cast<HWND>(static_cast<UINT_PTR>(window)), message, wparam, lparam);
+  PostMessageA(to_window(window), message, wparam, lparam);
 }
 
 HookHandle win_set_hook(tvk::HookKind kind, void* module) {
   const HHOOK hook = kind == tvk::HookKind::Keyboard
                          ? SetWindowsHookExA(WH_KEYBOARD, KBHookProc, static_cast<HINSTANCE>(module), 0)
                          : SetWindowsHookExA(WH_JOURNALPLAYBACK, JPHookProc, static_cast<HINSTANCE>(module), 0);
-  return static_cast<HookHandle>(reinterpret_cast<UINT_PTR>(hook));
+  return from_hook(hook);
 }
 
 void win_unhook(HookHandle hook) { UnhookWindowsHookEx(to_hook(hook)); }
@@ -110,7 +121,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 }
 
 int WINAPI InitKBHook(HWND main_window) {
-  return tvk::InitKBHook(kContext, static_cast<HookWindow>(reinterpret_cast<UINT_PTR>(main_window)));
+  return tvk::InitKBHook(kContext, from_window(main_window));
 }
 int WINAPI IsKBHookTolvarON(void) { return tvk::IsKBHookTolvarON(kContext); }
 int WINAPI IsSetKBHook(void) { return tvk::IsSetKBHook(kContext); }

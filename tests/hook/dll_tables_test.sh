@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Reads tvkhook.dll itself: exactly the ten decorated exports at ordinals 1
+# to 10, imports from kernel32 and user32 only, the shared block in its own
+# shared read-write section, no runtime sections, and a small file.
+# Usage: dll_tables_test.sh OBJDUMP path/to/tvkhook.dll
+set -euo pipefail
+objdump=$1
+dll=$2
+failed=0
+
+check() {  # what expected actual
+  if [ "$2" = "$3" ]; then
+    echo "ok   $1"
+  else
+    printf 'FAIL %s\n  expected: %s\n  got:      %s\n' "$1" "$2" "$3"
+    failed=1
+  fi
+}
+
+private=$("$objdump" -p "$dll")
+sections=$("$objdump" -h "$dll")
+
+# "[   0] _InitKBHook@4" lines, index counted from the ordinal base 1.
+exports=$(sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$private" |
+  sed -n 's/^[[:space:]]*\[ *\([0-9]*\)\] \(.*\)$/\1 \2/p' |
+  while read -r index name; do echo "$((index + 1)):$name"; done | tr '\n' ' ')
+check "exports by ordinal" \
+  "1:_InitKBHook@4 2:_IsKBHookTolvarON@0 3:_IsSetKBHook@0 4:_KBHookTolvarOFF@0 5:_KBHookTolvarON@0 6:_RemoveKBHook@0 7:_SendKeysJPH@4 8:_SendKeysKE@4 9:_SetKBHook@0 10:_SetKBToggleALTChar@4 " \
+  "$exports"
+check "export address table entries" "0000000a" \
+  "$(sed -n 's/^[[:space:]]*Export Address Table[[:space:]]*\([0-9a-f]\{8\}\)$/\1/p' <<<"$private" | head -1)"
+check "ordinal base" "1" "$(sed -n 's/^Ordinal Base[[:space:]]*\([0-9]*\)$/\1/p' <<<"$private")"
+
+imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$private" | tr 'a-z' 'A-Z' | sort | tr '\n' ' ')
+check "imported DLLs" "KERNEL32.DLL USER32.DLL " "$imports"
+
+shared_flags=$(awk '$2 == ".sdata1" { getline; print }' <<<"$sections" | tr -d ' \t')
+check ".sdata1 flags (loaded, shared, writable)" "CONTENTS,ALLOC,LOAD,DATA,SHARED" "$shared_flags"
+block_size=$((16#$(awk '$2 == ".sdata1" { print $3 }' <<<"$sections")))
+check ".sdata1 holds the 20-byte block" "yes" "$([ "$block_size" -ge 20 ] && echo yes || echo "no ($block_size bytes)")"
+
+# No C runtime start-up, static constructors or thread-local data (.pdata
+# and .xdata are the unwind tables every 64-bit function has).
+names=$(awk '$1 ~ /^[0-9]+$/ { print $2 }' <<<"$sections" |
+  grep -vxE '\.text|\.data|\.rdata|\.bss|\.sdata1|\.edata|\.idata|\.reloc|\.pdata|\.xdata' | tr '\n' ' ' || true)
+check "no runtime sections" "" "$names"
+
+size=$(stat -c %s "$dll")
+check "tvkhook.dll under 32 KiB" "yes" "$([ "$size" -lt 32768 ] && echo yes || echo "no ($size bytes)")"
+echo "tvkhook.dll: $size bytes"
+
+exit $failed
