@@ -1,5 +1,8 @@
 // The one message buffer of the program. A failing operation formats its
 // reason here and returns 0; the shell shows the text in a message box.
+// A %s argument that may lack its terminator (a fixed field, a token cut
+// from a line) is passed with a precision, "%.*s", so that formatting never
+// reads past it; the writing is always bounded here.
 #pragma once
 #include <cstddef>
 

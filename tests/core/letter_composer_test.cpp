@@ -57,6 +57,12 @@ TEST_F(LetterComposerTest, IllegalUcodeResetsTheLetterWithItsCode) {
   EXPECT_EQ(letter_count, 0);
 }
 
+TEST_F(LetterComposerTest, UcodeWithHighBitsComposesAsItsLowByte) {
+  make_example_table();
+  EXPECT_EQ(add(0x100 + kKA), bytes({0xA0}));
+  EXPECT_EQ(add(0x7700 + kD_I), bytes({0xD0, 0xA0}));
+}
+
 TEST_F(LetterComposerTest, WithoutRowsNothingIsComposedOrReported) {
   add(kKA, 0);
   EXPECT_STREQ(ErrorText, "");
