@@ -37,9 +37,3 @@ TEST_F(ErrorTextTest, AppendToAnUnterminatedBufferStaysInside) {
   EXPECT_EQ(ErrorText[kErrorTextSize - 1], '\0');
   EXPECT_EQ(ErrorText[kErrorTextSize - 2], 'z') << "the old text is kept, nothing appended";
 }
-
-TEST_F(ErrorTextTest, PrecisionBoundsAnUnterminatedArgument) {
-  const char unterminated[4] = {'a', 'b', 'c', 'd'};
-  set_error_text("[%.*s]", static_cast<int>(sizeof unterminated), unterminated);
-  EXPECT_STREQ(ErrorText, "[abcd]");
-}
