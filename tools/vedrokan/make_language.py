@@ -48,8 +48,8 @@ DEAD_KEYS = "EOFQVWXZ_#$&*+/<=>@[\\]`{}%"
 DEAD_UCODE = "CUSTOM9"
 
 # h after these virama forms gives the aspirated (or, for sh, the retroflex) one;
-# a consonant mapped to itself stays as it is (ch, Ch, Sh, kSh, .ph).
-ASPIRATE = {"ka": "kha", "ga": "gha", "ca": "ca", "cha": "cha", "ja": "jha", "tta": "ttha",
+# a consonant mapped to itself stays as it is (Ch, Sh, kSh, .ph); c has a row of its own.
+ASPIRATE = {"ka": "kha", "ga": "gha", "cha": "cha", "ja": "jha", "tta": "ttha",
             "dda": "ddha", "ta": "tha", "da": "dha", "pa": "pha", "ba": "bha", "sa": "sha",
             "sha": "ssa", "ssa": "ssa", "qa": "khha", "dddha": "rha", "fa": "fa",
             "kssa": "kssa"}
@@ -182,8 +182,9 @@ def write_start(w):
 def write_virama_rows(w):
     keys = [(ucode, name) for _, ucode, name in CONSONANT_KEYS]
     seen = set()
-    for base in consonants(w):
-        v = start_glyph(base)
+    rows = [(base, start_glyph(base)) for base in consonants(w)]
+    rows.insert([b for b, _ in rows].index("ca") + 1, ("ca", "ca.virama.h"))
+    for base, v in rows:
         w.blank()
         w.comment("%s (%s): vowels, aspiration, conjuncts" % (w.g[v].text, v))
         for ucode, seq, note in vowel_sign_sequences(w, base):
@@ -192,6 +193,10 @@ def write_virama_rows(w):
         overrides = {}
         if base in ASPIRATE:
             overrides["HA"] = ([DEL, start_glyph(ASPIRATE[base])], "h")
+        if v == "ca.virama":
+            overrides["HA"] = ([DEL, "ca.virama.h"], "ch: still च्, but chh gives छ्")
+        if v == "ca.virama.h":
+            overrides["HA"] = ([DEL, "cha.virama"], "chh")
         if base == "ja":
             overrides["NA"] = ([DEL, "jnya.virama"], "jn")
             overrides["CUSTOM1"] = ([DEL, "jnya.virama"], "j~n")
