@@ -160,7 +160,7 @@ def build(out_path):
     fb.setupHorizontalHeader(ascent=ascent, descent=-descent)
     fb.setupNameTable(name_strings(source))
     fb.setupOS2(sTypoAscender=ascent, sTypoDescender=-descent, sTypoLineGap=0,
-                usWinAscent=ascent, usWinDescent=descent, fsType=0, achVendID="TOLV",
+                usWinAscent=ascent, usWinDescent=descent, fsType=0, fsSelection=0x40, achVendID="TOLV",
                 ulUnicodeRange1=0b11, ulCodePageRange1=1, usWeightClass=400,
                 sxHeight=source["OS/2"].sxHeight, sCapHeight=source["OS/2"].sCapHeight)
     fb.setupPost()
