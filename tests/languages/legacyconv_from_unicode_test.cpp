@@ -38,6 +38,9 @@ TEST(UnicodeToLegacyTest, ClustersUseHalfFormsLigaturesRephAndRakar) {
   EXPECT_EQ(hex(convert("धर्म")), hex(glyphs({"dha", "ma", "reph"})));
   EXPECT_EQ(hex(convert("फ्रांस")), hex(glyphs({"pha", "rakar.centre", "aa", "anusvara.right", "sa"})));
   EXPECT_EQ(hex(convert("प्र्")), hex(glyphs({"pra", "halant.right"})));
+  EXPECT_EQ(hex(convert("श्र्")), hex(glyphs({"shra", "halant.long"}))) << "its halant gives way to a long i";
+  EXPECT_EQ(hex(convert("श्रि")), hex(glyphs({"i.7", "shra"})));
+  EXPECT_EQ(hex(convert("प्रि")), hex(glyphs({"i.3", "pra"})));
   EXPECT_EQ(hex(convert("राम्")), hex(glyphs({"ra", "aa", "ma.virama"})));
 }
 

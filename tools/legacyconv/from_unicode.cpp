@@ -97,6 +97,19 @@ struct Lookup {
 
   const EncodingEntry& entry(int code) const { return table->entries[static_cast<std::size_t>(code)]; }
 
+  // The halant mark after a ligated rakar cluster: for its stem and, where the table has one,
+  // for its i sign length too (typing replaces the halant with that i sign).
+  int halant_after(int cluster, StemClass stem) const {
+    int fallback = -1;
+    for (int code = 0; code < 256; ++code) {
+      const EncodingEntry& e = entry(code);
+      if (!e.present || e.cls != GlyphClass::kHalant || e.marks != stem) continue;
+      if (e.i_length == entry(cluster).i_length) return code;
+      if (fallback < 0) fallback = code;
+    }
+    return fallback;
+  }
+
   // The mark that fits the stem class, else the one for a right stem; -1 when none.
   int mark(const std::string& text, StemClass stem) const {
     auto it = marks.find(text + "|" + stem_word(stem));
@@ -195,7 +208,7 @@ class Converter {
       mark = look_.mark(rakar_text, look_.entry(code).marks);
     }
     const StemClass stem = look_.entry(code).marks == StemClass::kCentre ? StemClass::kCentre : StemClass::kRight;
-    const int halant = look_.mark(utf8(kVirama), stem);
+    const int halant = mark < 0 ? look_.halant_after(code, stem) : look_.mark(utf8(kVirama), stem);
     if (halant < 0) return false;
     front.push_back(code);
     if (mark >= 0) front.push_back(mark);
@@ -294,7 +307,7 @@ class Converter {
         signs(b.marks, reph);
       } else {
         emit_cluster(base);
-        emit_or_miss(look_.mark(utf8(kVirama), stem), kVirama);
+        emit_or_miss(rakar ? look_.mark(utf8(kVirama), stem) : look_.halant_after(base, stem), kVirama);
         signs(stem, reph);
       }
       return;
@@ -305,7 +318,13 @@ class Converter {
       emit_cluster(base);
       signs(stem, reph);
     } else if (sign == kSignI) {
-      const int i = find(look_.i_sign, rakar_cluster ? "i3" : b.i_length);
+      // After a rakar cluster the i sign is the one its halant mark gives way to.
+      std::string length = b.i_length;
+      const int halant = !rakar_cluster ? -1
+                         : rakar ? look_.mark(utf8(kVirama), stem) : look_.halant_after(base, stem);
+      if (halant >= 0) length = look_.entry(halant).i_length;
+      else if (rakar_cluster) length = "i3";
+      const int i = find(look_.i_sign, length);
       emit_or_miss(i, sign);
       emit_cluster(base);
       signs(front.empty() && reph < 0 ? stem : StemClass::kRight, reph);

@@ -138,8 +138,18 @@ def rakar(w, base):
     pre = [g.name for g in w.g.values()
            if g.cls == "consonant" and g.text == w.g[base].text + "\u094d\u0930"]
     if pre:
-        return [DEL, pre[0], variant(w, pre[0], "halant")]
+        return [DEL, pre[0], halant_for(w, pre[0])]
     return [DEL, base, variant(w, base, "rakar"), variant(w, base, "halant")]
+
+
+def halant_for(w, cluster):
+    """The halant mark after a ligated rakar cluster: it fits the stem and, where the table has
+    one, also the cluster's i sign length (the halant's row types the i sign)."""
+    stem = variant(w, cluster, "halant")
+    for g in w.g.values():
+        if g.cls == "halant" and g.marks == w.g[stem].marks and g.ilen == w.g[cluster].ilen:
+            return g.name
+    return stem
 
 
 def write_keys(w):
@@ -271,7 +281,7 @@ def write_halant_rows(w):
         if g.cls != "halant":
             continue
         cls = g.marks
-        seqs = [("A", [DEL], "a"), ("AA", [DEL, "aa"], "aa"), ("I", [DEL, "i.3"], "i"),
+        seqs = [("A", [DEL], "a"), ("AA", [DEL, "aa"], "aa"), ("I", [DEL, "i." + g.ilen[1:]], "i"),
                 ("II", [DEL, "ii"], "ii"), ("E", [DEL, "e." + cls], "e"), ("O", [DEL, "o"], "o")]
         for ucode, sign in (("U", "u"), ("UU", "uu"), ("V_R", "r")):
             seqs.append((ucode, [DEL, "%s.%s" % (sign, cls)], sign))
