@@ -8,6 +8,9 @@
 //   hook_probe init         call InitKBHook from this process, print "init N"
 //   hook_probe sendke HEX   SendKeysKE of the bytes, print "sendke N"
 //   hook_probe sendjph HEX  SendKeysJPH of the bytes, print "sendjph N MS"
+//   hook_probe typepad dump|clear|close
+//                           make the running typepad write its text and key
+//                           log, forget both, or close
 #include <windows.h>
 
 #include <cstdarg>
@@ -51,7 +54,7 @@ LRESULT CALLBACK ProbeWndProc(HWND window, UINT message, WPARAM wparam, LPARAM l
 }
 
 int run_main_window(const char* log_path) {
-  Log = std::fopen(log_path, "w");
+  Log = std::fopen(log_path, "wb");
   if (Log == nullptr) return 2;
   WNDCLASSA window_class{};
   window_class.lpfnWndProc = ProbeWndProc;
@@ -107,6 +110,13 @@ int main(int argc, char** argv) {
     std::printf("init %d\n", InitKBHook(reinterpret_cast<HWND>(static_cast<UINT_PTR>(0x4242))));
     return 0;
   }
+  if (argc == 3 && std::strcmp(argv[1], "typepad") == 0) {
+    HWND typepad = FindWindowA("TypePad", nullptr);
+    if (typepad == nullptr) return 1;
+    if (std::strcmp(argv[2], "dump") == 0) return SendMessageA(typepad, WM_APP + 1, 0, 0) == 1 ? 0 : 1;
+    if (std::strcmp(argv[2], "clear") == 0) return SendMessageA(typepad, WM_APP + 2, 0, 0) == 1 ? 0 : 1;
+    if (std::strcmp(argv[2], "close") == 0) return PostMessageA(typepad, WM_CLOSE, 0, 0) ? 0 : 1;
+  }
   char bytes[256];
   if (argc == 3 && std::strcmp(argv[1], "sendke") == 0 && parse_hex(argv[2], bytes, sizeof bytes)) {
     std::printf("sendke %d\n", SendKeysKE(bytes));
@@ -118,6 +128,6 @@ int main(int argc, char** argv) {
     std::printf("sendjph %d %lu\n", status, static_cast<unsigned long>(GetTickCount() - start));
     return 0;
   }
-  std::fprintf(stderr, "usage: hook_probe main LOG | stop | init | sendke HEX | sendjph HEX\n");
+  std::fprintf(stderr, "usage: hook_probe main LOG | stop | init | sendke HEX | sendjph HEX | typepad dump|clear|close\n");
   return 2;
 }

@@ -1,0 +1,132 @@
+#!/usr/bin/env bash
+# tvkhook.dll for real under Wine: the shared block is one for all
+# processes, keys typed into typepad while the keyboard is ON reach the
+# registered window and never typepad, ALT+F2 posts the toggle request, and
+# the send functions type into the focused window (SendKeysJPH's wait ends
+# even where the platform never plays journal hooks).
+# Runs in the Wine session of the build tree (TOLVAR_WINE_RUN, TOLVAR_BIN).
+set -euo pipefail
+
+work=$(mktemp -d)
+failed=0
+typepad_pid=""
+probe_pid=""
+
+check() {  # what expected actual
+  if [ "$2" = "$3" ]; then
+    echo "ok   $1"
+  else
+    printf 'FAIL %s\n  expected: %s\n  got:      %s\n' "$1" "$2" "$3"
+    failed=1
+  fi
+}
+give_up() {
+  echo "FAIL $*"
+  exit 1
+}
+
+probe() { "$TOLVAR_WINE_RUN" "$TOLVAR_BIN/hook_probe.exe" "$@"; }
+
+finish() {
+  if [ -n "$probe_pid" ] && kill -0 "$probe_pid" 2>/dev/null; then
+    probe stop >/dev/null 2>&1 || true
+    wait "$probe_pid" 2>/dev/null || true
+  fi
+  if [ -n "$typepad_pid" ] && kill -0 "$typepad_pid" 2>/dev/null; then
+    probe typepad close >/dev/null 2>&1 || true
+    for _ in $(seq 50); do kill -0 "$typepad_pid" 2>/dev/null || break; sleep 0.1; done
+    kill "$typepad_pid" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+}
+trap finish EXIT
+
+wait_for_line() {  # file line seconds
+  local i
+  for i in $(seq $(($3 * 10))); do
+    grep -qx "$2" "$1" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# The probe's log after "ready", as one line.
+posted() { sed '1,/^ready$/d' "$work/probe.log" | grep -v '^done$' | tr '\n' ' '; }
+
+# typepad's text, as hex bytes, after it wrote it.
+typed_text() {
+  rm -f "$work/text"
+  probe typepad dump || give_up "typepad did not write its text"
+  od -An -tx1 "$work/text" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'
+}
+
+# The key and character messages of typepad's log: "MESSAGE WPARAM" each.
+typepad_keys() { grep -v '^#' "$work/keys.log" | awk '{ print $3, $4 }' | tr '\n' ' '; }
+
+"$TOLVAR_WINE_RUN" "$TOLVAR_BIN/typepad.exe" --title HookTypingTarget --text "Z:$work/text" \
+  --log "Z:$work/keys.log" >/dev/null 2>&1 &
+typepad_pid=$!
+window=""
+for _ in $(seq 300); do
+  window=$(xdotool search --name HookTypingTarget 2>/dev/null | head -1 || true)
+  [ -n "$window" ] && break
+  sleep 0.2
+done
+[ -n "$window" ] || give_up "typepad's window did not appear"
+
+"$TOLVAR_WINE_RUN" "$TOLVAR_BIN/hook_probe.exe" main "Z:$work/probe.log" >/dev/null 2>&1 &
+probe_pid=$!
+wait_for_line "$work/probe.log" ready 60 || give_up "the probe's main window did not start"
+check "first InitKBHook registers" "init 1" "$(grep '^init' "$work/probe.log")"
+check "keyboard switched ON" "on 1" "$(grep '^on' "$work/probe.log")"
+
+# The shared section: one block for every process that maps the library.
+check "InitKBHook from a second process" "init -1" "$(probe init | tr -d '\r')"
+
+xdotool windowfocus --sync "$window"
+sleep 0.5
+xdotool type --delay 80 ab
+xdotool key BackSpace
+xdotool key space
+# ALT held while F2 goes down and up, as a person types it.
+xdotool keydown alt
+sleep 0.2
+xdotool key F2
+sleep 0.2
+xdotool keyup alt
+sleep 1
+check "messages posted to the main window" "1034 0x61 1034 0x62 1034 0x08 1034 0x00 1035 0x01 " "$(posted)"
+
+text=$(typed_text)
+check "typepad's text: only the space passed" "20" "$text"
+caught=$(typepad_keys | tr ' ' '\n' | paste -d' ' - - |
+  grep -E '^(WM_KEYDOWN|WM_KEYUP|WM_CHAR) 0x(41|42|61|62|08)$' | tr '\n' ' ' || true)
+check "typed characters never reach typepad" "" "$caught"
+check "F2's release is swallowed" "" "$(typepad_keys | grep -o 'WM_SYSKEYUP 0x71' || true)"
+
+probe stop
+wait "$probe_pid" || true
+probe_pid=""
+
+# Keyboard events: a Backspace, then 0xE9 and 0x41 as ALT + keypad digits.
+probe typepad clear
+xdotool windowfocus --sync "$window"
+xdotool type --delay 50 xy
+check "SendKeysKE status" "sendke 0" "$(probe sendke 08e941 | tr -d '\r')"
+sleep 1
+check "SendKeysKE typed Backspace, 0xE9, 0x41" "78 e9 41" "$(typed_text)"
+
+# Journal playback ends within a bounded wait; where the platform never
+# plays the hook (Wine), nothing is typed and the status says so.
+read -r _ status elapsed < <(probe sendjph 42 | tr -d '\r')
+sleep 0.5
+after=$(typed_text)
+echo "SendKeysJPH: status $status after $elapsed ms"
+check "SendKeysJPH returns within 5 s" "yes" "$([ "$elapsed" -lt 5000 ] && echo yes || echo "no ($elapsed ms)")"
+case $status in
+  6) check "refused playback types nothing" "78 e9 41" "$after" ;;
+  0) check "played playback types the byte" "78 e9 41 42" "$after" ;;
+  *) check "SendKeysJPH status" "0 or 6" "$status" ;;
+esac
+
+exit $failed
