@@ -191,7 +191,6 @@ def write_start(w):
 
 def write_virama_rows(w):
     keys = [(ucode, name) for _, ucode, name in CONSONANT_KEYS]
-    seen = set()
     rows = [(base, start_glyph(base)) for base in consonants(w)]
     rows.insert([b for b, _ in rows].index("ca") + 1, ("ca", "ca.virama.h"))
     for base, v in rows:
@@ -231,9 +230,8 @@ def write_virama_rows(w):
         for ucode, (seq, note) in overrides.items():
             w.gk(v, ucode, seq, w.text(seq) + "  " + note)
         for ucode, name in keys:
-            if (w.code(v), ucode) in w.defined or (v, ucode) in seen:
-                continue
-            seen.add((v, ucode))
+            if (w.code(v), ucode) in w.defined:
+                continue  # an override above, or w after v
             if base == "ra":
                 seq = [DEL, "reph", start_glyph(name)]
                 note = "reph"
@@ -249,10 +247,10 @@ def write_virama_rows(w):
 
 def write_full_rows(w):
     w.blank()
-    w.comment("Full consonants (inherent a): aa, ai, au, anusvara, visarga. Any other key")
-    w.comment("begins a new letter.")
+    w.comment("Full consonants and rakar marks (inherent a): aa, ai, au, anusvara, visarga.")
+    w.comment("Any other key begins a new letter.")
     for g in w.g.values():
-        if g.cls not in ("consonant",) and g.cls != "rakar":
+        if g.cls not in ("consonant", "rakar"):
             continue
         base = g.name
         w.gk(base, "A", ["aa"], g.text + "ा")
