@@ -11,8 +11,13 @@ GlobalMemoryHandle win32_alloc(std::size_t bytes) {
 
 void* win32_lock(GlobalMemoryHandle handle) { return GlobalLock(static_cast<HGLOBAL>(handle)); }
 
+// GlobalUnlock answers "still locked" for every fixed object, which keeps no
+// lock count, so the rows would never be freed; the object's own lock count
+// tells the truth for both kinds.
 int win32_unlock(GlobalMemoryHandle handle) {
-  return GlobalUnlock(static_cast<HGLOBAL>(handle)) ? 1 : 0;
+  const auto object = static_cast<HGLOBAL>(handle);
+  GlobalUnlock(object);
+  return (GlobalFlags(object) & GMEM_LOCKCOUNT) != 0 ? 1 : 0;
 }
 
 GlobalMemoryHandle win32_release(GlobalMemoryHandle handle) {
