@@ -1,0 +1,234 @@
+// File list, loading from the list and through the open-file dialog, path
+// completion against the real current directory, and the settings file.
+#include "shell/file_selection.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/language_tables.h"
+#include "shell/resource_ids.h"
+#include "shell/settings.h"
+#include "shell/status_display.h"
+#include "shell/shell_state.h"
+#include "tests/shell/shell_window_support.h"
+
+namespace {
+
+class FileSelection : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetShellWindows();
+    GetCurrentDirectoryA(sizeof start_directory_, start_directory_);
+  }
+  void TearDown() override { SetCurrentDirectoryA(start_directory_); }
+
+  char start_directory_[MAX_PATH];
+};
+
+HWND file_list() { return GetDlgItem(Panel, IDC_FILE_LIST); }
+
+std::string list_entry(int index) {
+  char text[kNameSize] = "";
+  SendMessageA(file_list(), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+std::string selected_entry() {
+  LRESULT index = SendMessageA(file_list(), CB_GETCURSEL, 0, 0);
+  return index == CB_ERR ? "<nothing selected>" : list_entry(static_cast<int>(index));
+}
+
+// The platform may or may not lower the case of the names it lists.
+std::string lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+std::vector<std::string> all_entries() {
+  std::vector<std::string> entries;
+  LRESULT count = SendMessageA(file_list(), CB_GETCOUNT, 0, 0);
+  for (int i = 0; i < count; ++i) entries.push_back(lower(list_entry(i)));
+  return entries;
+}
+
+std::string language_name_shown() {
+  char text[kNameSize] = "";
+  GetDlgItemTextA(Panel, IDC_LANGUAGE_NAME, text, sizeof text);
+  return text;
+}
+
+std::string completed(const char* name) {
+  char buffer[kNameSize];
+  std::strcpy(buffer, name);
+  EXPECT_EQ(1, CompletePath(buffer)) << name;
+  return buffer;
+}
+
+// Chooses `entry` in the file list as a user does, ending with CBN_SELENDOK.
+void choose_from_list(const std::string& entry) {
+  LRESULT index = SendMessageA(file_list(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                               reinterpret_cast<LPARAM>(entry.c_str()));
+  ASSERT_NE(CB_ERR, index) << entry << " is in the list";
+  SendMessageA(file_list(), CB_SETCURSEL, index, 0);
+  SendMessageA(Panel, WM_COMMAND, MAKEWPARAM(IDC_FILE_LIST, CBN_SELENDOK),
+               reinterpret_cast<LPARAM>(file_list()));
+}
+
+std::string data_folder_without_slash() {
+  std::string folder = TestDataFolder();
+  return folder.substr(0, folder.size() - 1);
+}
+
+}  // namespace
+
+TEST_F(FileSelection, WithoutAFileTheListShowsNotLoadedSelectedBesideTheLanguageFiles) {
+  SetCurrentDirectoryA(TestDataFolder().c_str());
+  DisplayFiles();
+  EXPECT_EQ((std::vector<std::string>{"<not loaded>", "broken_glyphs.gkf", "other.gkf", "vedrokan.gkf"}),
+            all_entries());
+  EXPECT_EQ("<not loaded>", selected_entry());
+  EXPECT_EQ("Tolvar (Is OFF)", WindowTitle(MainWindow));
+}
+
+TEST_F(FileSelection, ListShowsTheCurrentFilesFolderAndMakesItCurrent) {
+  LoadTestLanguage("Vedrokan.gkf");
+  SetCurrentDirectoryA("C:\\");
+  DisplayFiles();
+  EXPECT_EQ((std::vector<std::string>{"broken_glyphs.gkf", "other.gkf", "vedrokan.gkf"}), all_entries());
+  EXPECT_EQ("vedrokan.gkf", lower(selected_entry())) << "the current file, found case-insensitively";
+  EXPECT_EQ("Shell Test", language_name_shown());
+
+  char directory[MAX_PATH];
+  GetCurrentDirectoryA(sizeof directory, directory);
+  EXPECT_STRCASEEQ(data_folder_without_slash().c_str(), directory) << "the listing made it current";
+  EXPECT_STRCASEEQ((TestDataFolder() + "x.gkf").c_str(), completed("x.gkf").c_str())
+      << "a later relative name is completed against it";
+}
+
+TEST_F(FileSelection, ChoosingAnEntryLoadsThatFileAtOnce) {
+  LoadTestLanguage("Vedrokan.gkf");
+  DisplayFiles();
+  auto boxes = AnswerBoxes([] { choose_from_list("other.gkf"); });
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_STRCASEEQ((TestDataFolder() + "other.gkf").c_str(), CurrentFileName);
+  EXPECT_EQ("Other Test", language_name_shown());
+  EXPECT_EQ("Other Test", std::string(current_language_name()));
+  EXPECT_EQ("other.gkf", selected_entry());
+}
+
+TEST_F(FileSelection, AFailingGlyphTableShowsTheLoadersTextAndChangesNothing) {
+  LoadTestLanguage("Vedrokan.gkf");
+  DisplayFiles();
+  std::string before = CurrentFileName;
+  auto boxes = AnswerBoxes([] { choose_from_list("broken_glyphs.gkf"); });
+  ASSERT_EQ(1u, boxes.size());
+  EXPECT_EQ("ERROR", boxes[0].caption);
+  EXPECT_NE(std::string::npos, boxes[0].text.find("could not locate glyph 0xEE")) << boxes[0].text;
+  EXPECT_NE(std::string::npos, boxes[0].text.find("Loading Language File (GK Data) from")) << boxes[0].text;
+  EXPECT_EQ(before, CurrentFileName);
+  EXPECT_EQ("Shell Test", std::string(current_language_name()));
+  EXPECT_EQ("Shell Test", language_name_shown());
+}
+
+TEST_F(FileSelection, ChoosingNotLoadedEndsInTheLoadersBox) {
+  SetCurrentDirectoryA(TestDataFolder().c_str());
+  DisplayFiles();
+  auto boxes = AnswerBoxes([] { choose_from_list("<not loaded>"); });
+  ASSERT_EQ(1u, boxes.size());
+  EXPECT_EQ("Error: could not open <not loaded> for reading\n"
+            "Loading Language File (GK Data) from <not loaded> failed\n",
+            boxes[0].text);
+  EXPECT_STREQ(kNotLoaded, CurrentFileName);
+}
+
+TEST_F(FileSelection, CancellingTheOpenFileDialogChangesNothingAndShowsNothing) {
+  LoadTestLanguage("Vedrokan.gkf");
+  std::string before = CurrentFileName;
+  std::string dialog_title;
+  char started_with[kNameSize] = "";
+  auto boxes = AnswerBoxes([] { SendMessageA(MainWindow, WM_COMMAND, IDM_LOAD_LANGUAGE, 0); },
+                           [&](HWND dialog) {
+                             char title[128] = "";
+                             GetWindowTextA(dialog, title, sizeof title);
+                             dialog_title = title;
+                             Sleep(300);
+                             GetDlgItemTextA(dialog, cmb13, started_with, sizeof started_with);
+                             PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+                           });
+  ASSERT_EQ(1u, boxes.size()) << "only the dialog, no error box";
+  EXPECT_EQ("Load Language File", dialog_title);
+  EXPECT_NE(std::string::npos, before.find("Vedrokan.gkf"));
+  EXPECT_STRCASEEQ("Vedrokan.gkf", started_with) << "the dialog starts on the current file";
+  EXPECT_EQ(before, CurrentFileName);
+  EXPECT_EQ("Shell Test", std::string(current_language_name()));
+}
+
+TEST_F(FileSelection, AFileChosenThroughTheDialogIsLoaded) {
+  std::string chosen = TestDataFolder() + "other.gkf";
+  auto boxes = AnswerBoxes([] { SendMessageA(MainWindow, WM_SYSCOMMAND, IDS_SYS_LOAD_LANGUAGE, 0); },
+                           [&](HWND dialog) {
+                             Sleep(300);
+                             SetDlgItemTextA(dialog, cmb13, chosen.c_str());
+                             PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+                           });
+  ASSERT_EQ(1u, boxes.size());
+  EXPECT_STRCASEEQ(chosen.c_str(), CurrentFileName);
+  EXPECT_EQ("Other Test", language_name_shown());
+}
+
+TEST_F(FileSelection, CompletePathFollowsTheCurrentDirectory) {
+  ASSERT_TRUE(SetCurrentDirectoryA("C:\\windows"));
+  EXPECT_STRCASEEQ("C:\\windows\\x.gkf", completed("x.gkf").c_str());
+  EXPECT_EQ("C:\\lang\\x.gkf", completed("\\lang\\x.gkf"));
+  EXPECT_EQ("C:x.gkf", completed("C:x.gkf"));
+  EXPECT_EQ("D:\\lang\\x.gkf", completed("D:\\lang\\x.gkf"));
+  EXPECT_EQ("\\\\server\\x.gkf", completed("\\\\server\\x.gkf"));
+
+  ASSERT_TRUE(SetCurrentDirectoryA("C:\\"));
+  char directory[kNameSize];
+  ASSERT_EQ(1, GetCurDirSlash(directory));
+  EXPECT_STREQ("C:\\", directory) << "a drive root gets no second backslash";
+  EXPECT_EQ("C:\\x.gkf", completed("x.gkf"));
+}
+
+TEST_F(FileSelection, ANameTooLongToCompleteIsRefusedUnchanged) {
+  ASSERT_TRUE(SetCurrentDirectoryA("C:\\windows"));
+  std::string name(250, 'n');
+  char buffer[kNameSize];
+  std::strcpy(buffer, name.c_str());
+  EXPECT_EQ(0, CompletePath(buffer));
+  EXPECT_EQ(name, std::string(buffer));
+}
+
+TEST_F(FileSelection, SettingsKeepAnyValueAndAMissingFileKeepsTheDefault) {
+  char folder[MAX_PATH];
+  GetTempPathA(sizeof folder, folder);
+  std::string settings = std::string(folder) + "tolvar_settings_test.ini";
+  DeleteFileA(settings.c_str());
+
+  ReadSendMethod(settings.c_str());
+  EXPECT_EQ(1, UseJournalPBH) << "no file: the present value";
+
+  WritePrivateProfileStringA("Settings", "UseJournalPBH", "5", settings.c_str());
+  ReadSendMethod(settings.c_str());
+  EXPECT_EQ(5, UseJournalPBH);
+  MarkSendMethod(UseJournalPBH, 0);
+  EXPECT_TRUE(MenuChecked(GetMenu(MainWindow), 108)) << "5 means journal playback";
+  WritePrivateProfileStringA("Settings", "UseJournalPBH", "1", settings.c_str());
+  WriteSendMethod(settings.c_str());
+  char value[16] = "";
+  GetPrivateProfileStringA("Settings", "UseJournalPBH", "", value, sizeof value, settings.c_str());
+  EXPECT_STREQ("5", value) << "written back as it was read";
+
+  UseJournalPBH = 0;
+  WriteSendMethod(settings.c_str());
+  UseJournalPBH = 1;
+  ReadSendMethod(settings.c_str());
+  EXPECT_EQ(0, UseJournalPBH);
+  DeleteFileA(settings.c_str());
+}

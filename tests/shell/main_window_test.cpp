@@ -1,0 +1,106 @@
+// MainWndProc, PanelDlgProc and SplashDlgProc with the real windows.
+#include "shell/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include "core/language_tables.h"
+#include "core/letter_composer.h"
+#include "hook/tvkhook.h"
+#include "shell/resource_ids.h"
+#include "shell/shell_state.h"
+#include "shell/startup.h"
+#include "tests/shell/shell_window_support.h"
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetShellWindows(); }
+};
+
+bool topmost(HWND window) { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+}  // namespace
+
+TEST_F(MainWindowTest, MinimisedItStaysOnTopAndRightClicksSwitchOnlyThen) {
+  LoadTestLanguage("Vedrokan.gkf");
+  SendMessageA(MainWindow, WM_RBUTTONDOWN, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(0, IsKBHookTolvarON()) << "a right click on the restored window switches nothing";
+
+  ShowWindow(MainWindow, SW_MINIMIZE);
+  EXPECT_TRUE(IsIconic(MainWindow));
+  EXPECT_TRUE(topmost(MainWindow)) << "minimised: topmost";
+  SendMessageA(MainWindow, WM_NCRBUTTONDOWN, HTCAPTION, 0);
+  EXPECT_EQ(1, IsKBHookTolvarON()) << "first right click on the minimised window";
+  SendMessageA(MainWindow, WM_RBUTTONDOWN, 0, 0);
+  EXPECT_EQ(0, IsKBHookTolvarON()) << "second right click";
+  EXPECT_TRUE(IsIconic(MainWindow)) << "the window stays minimised";
+
+  ShowWindow(MainWindow, SW_RESTORE);
+  EXPECT_FALSE(topmost(MainWindow)) << "restored: no longer topmost";
+}
+
+TEST_F(MainWindowTest, SplashClosesOnAClickAndItsTimerGoesWithIt) {
+  ShowSplash();
+  ASSERT_NE(nullptr, Splash) << "the timer was made, so the splash is shown";
+  HWND splash = Splash;
+  SendMessageA(splash, WM_LBUTTONDOWN, 0, 0);
+  EXPECT_EQ(nullptr, Splash);
+  EXPECT_FALSE(IsWindow(splash));
+  EXPECT_FALSE(KillTimer(MainWindow, kSplashTimer)) << "timer 1 was killed with the splash";
+}
+
+TEST_F(MainWindowTest, SplashClosesWhenItsTimerFires) {
+  ShowSplash();
+  HWND splash = Splash;
+  ASSERT_NE(nullptr, splash);
+  RECT place;
+  GetWindowRect(splash, &place);
+  EXPECT_EQ(200, place.left);
+  EXPECT_EQ(120, place.top);
+  PumpMessages(4000);
+  EXPECT_TRUE(IsWindow(splash)) << "still up before five seconds";
+  DWORD start = GetTickCount();
+  while (Splash && GetTickCount() - start < 10000) PumpMessages(100);
+  EXPECT_EQ(nullptr, Splash);
+  EXPECT_FALSE(IsWindow(splash));
+}
+
+TEST_F(MainWindowTest, ClosingTheFileListWithoutAChoiceLoadsNothing) {
+  LoadTestLanguage("Vedrokan.gkf");
+  std::string before = CurrentFileName;
+  HWND list = GetDlgItem(Panel, IDC_FILE_LIST);
+  EXPECT_EQ(FALSE, SendMessageA(Panel, WM_COMMAND, MAKEWPARAM(IDC_FILE_LIST, CBN_SELENDCANCEL),
+                                reinterpret_cast<LPARAM>(list)));
+  EXPECT_EQ(before, CurrentFileName);
+}
+
+TEST_F(MainWindowTest, LetterResetMessageNeitherSendsNorTouchesTheHook) {
+  LoadTestLanguage("Vedrokan.gkf");
+  letter_count = 1;
+  typed_count = 1;
+  SendMessageA(MainWindow, kMsgHookCharacter, 0, 0);
+  EXPECT_EQ(0, letter_count);
+  EXPECT_EQ(0, typed_count);
+  EXPECT_EQ(0, IsSetKBHook()) << "no hook was set by a letter reset";
+}
+
+TEST_F(MainWindowTest, AKeyWithAnEmptyKeystrokeStringStillSetsTheHookAgain) {
+  // D_AA cannot begin a letter in the test language: nothing is typed.
+  LoadTestLanguage("Vedrokan.gkf");
+  SendMessageA(MainWindow, kMsgHookCharacter, 'a', 0);
+  EXPECT_EQ(1, IsSetKBHook()) << "remove, send the empty string, set the hook";
+  EXPECT_EQ(0, typed_count);
+}
+
+TEST_F(MainWindowTest, AKeyIsComposedAndTheToggleRequestEndsTheLetterFirst) {
+  LoadTestLanguage("Vedrokan.gkf");
+  UseJournalPBH = 0;
+  SendMessageA(MainWindow, kMsgHookCharacter, 'k', 0);
+  EXPECT_EQ(1, typed_count) << "KA typed as one glyph";
+  EXPECT_EQ(0xA0, typed_glyphs[0]);
+  SendMessageA(MainWindow, kMsgHookToggle, 1, 0);
+  EXPECT_EQ(0, typed_count) << "the letter ended";
+  EXPECT_EQ(1, IsKBHookTolvarON()) << "and the keyboard switched ON";
+  EXPECT_EQ("Tolvar (Is ON: Shell Test)", WindowTitle(MainWindow));
+}
