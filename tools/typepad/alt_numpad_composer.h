@@ -11,16 +11,16 @@ enum class ComposedKind { None, Ansi, Oem };
 // What an ALT release completed: with a leading keypad 0 the byte is in the
 // ANSI code page, without it in the OEM code page.
 struct ComposedChar {
-    ComposedKind kind;
-    std::uint8_t byte;
+  ComposedKind kind;
+  std::uint8_t byte;
 };
 
 struct AltNumpadComposer {
-    bool alt_down;
-    bool cancelled;
-    bool leading_zero;
-    bool any_digit;
-    unsigned value;  // kept below 256: Windows takes the number modulo 256
+  bool alt_down;
+  bool cancelled;
+  bool leading_zero;
+  bool any_digit;
+  unsigned value;  // kept below 256: Windows takes the number modulo 256
 };
 
 void alt_numpad_reset(AltNumpadComposer &composer);

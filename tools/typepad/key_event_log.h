@@ -23,19 +23,19 @@ constexpr std::uint32_t wm_sysdeadchar = 0x107;
 constexpr std::uint32_t composed_char_event = 0;
 
 struct KeyEvent {
-    std::uint32_t tick_ms;        // GetTickCount at arrival
-    std::uint64_t counter_us;     // QueryPerformanceCounter at arrival, in microseconds
-    std::uint32_t message;
-    std::uint32_t wparam;
-    std::uint32_t lparam;
+  std::uint32_t tick_ms;     // GetTickCount at arrival
+  std::uint64_t counter_us;  // QueryPerformanceCounter at arrival, in microseconds
+  std::uint32_t message;
+  std::uint32_t wparam;
+  std::uint32_t lparam;
 };
 
 constexpr std::size_t key_event_log_capacity = 32768;
 
 struct KeyEventLog {
-    std::array<KeyEvent, key_event_log_capacity> events;
-    std::size_t count;
-    std::size_t dropped;  // events that found the log full
+  std::array<KeyEvent, key_event_log_capacity> events;
+  std::size_t count;
+  std::size_t dropped;  // events that found the log full
 };
 
 void key_event_log_clear(KeyEventLog &log);

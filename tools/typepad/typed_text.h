@@ -10,9 +10,9 @@ namespace typepad {
 constexpr std::size_t typed_text_capacity = 65536;
 
 struct TypedText {
-    std::array<char, typed_text_capacity> bytes;
-    std::size_t length;
-    std::size_t refused;  // characters that found the buffer full
+  std::array<char, typed_text_capacity> bytes;
+  std::size_t length;
+  std::size_t refused;  // characters that found the buffer full
 };
 
 void typed_text_clear(TypedText &text);

@@ -30,193 +30,174 @@ LARGE_INTEGER CounterFrequency;
 // WM_CHAR (Wine does not); that one copy is not added again.
 int ComposedCharDue = -1;
 
-std::uint64_t counter_microseconds()
-{
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    const std::uint64_t ticks = static_cast<std::uint64_t>(counter.QuadPart);
-    const std::uint64_t frequency = static_cast<std::uint64_t>(CounterFrequency.QuadPart);
-    return ticks / frequency * 1000000 + ticks % frequency * 1000000 / frequency;
+std::uint64_t counter_microseconds() {
+  LARGE_INTEGER counter;
+  QueryPerformanceCounter(&counter);
+  const std::uint64_t ticks = static_cast<std::uint64_t>(counter.QuadPart);
+  const std::uint64_t frequency = static_cast<std::uint64_t>(CounterFrequency.QuadPart);
+  return ticks / frequency * 1000000 + ticks % frequency * 1000000 / frequency;
 }
 
-void log_event(std::uint32_t message, WPARAM wparam, LPARAM lparam)
-{
-    typepad::KeyEvent event;
-    event.tick_ms = GetTickCount();
-    event.counter_us = counter_microseconds();
-    event.message = message;
-    event.wparam = static_cast<std::uint32_t>(wparam);
-    event.lparam = static_cast<std::uint32_t>(lparam);
-    typepad::key_event_log_add(Log, event);
+void log_event(std::uint32_t message, WPARAM wparam, LPARAM lparam) {
+  typepad::KeyEvent event;
+  event.tick_ms = GetTickCount();
+  event.counter_us = counter_microseconds();
+  event.message = message;
+  event.wparam = static_cast<std::uint32_t>(wparam);
+  event.lparam = static_cast<std::uint32_t>(lparam);
+  typepad::key_event_log_add(Log, event);
 }
 
 // Written beside the target and renamed over it, so a reader waiting for the
 // file never sees half of it.
 template <typename Writer>
-void write_file_whole(const char *path, Writer write)
-{
-    if (!path[0])
-        return;
-    char temporary[typepad::option_path_size + 8];
-    std::snprintf(temporary, sizeof temporary, "%s.tmp", path);
-    std::FILE *file = std::fopen(temporary, "wb");
-    if (!file)
-        return;
-    const bool written = write(file);
-    if (std::fclose(file) == 0 && written)
-        MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING);
-    else
-        DeleteFileA(temporary);
+void write_file_whole(const char *path, Writer write) {
+  if (!path[0]) return;
+  char temporary[typepad::option_path_size + 8];
+  std::snprintf(temporary, sizeof temporary, "%s.tmp", path);
+  std::FILE *file = std::fopen(temporary, "wb");
+  if (!file) return;
+  const bool written = write(file);
+  if (std::fclose(file) == 0 && written)
+    MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING);
+  else
+    DeleteFileA(temporary);
 }
 
-void dump_text_and_log()
-{
-    // The log first: a reader that waits for the text file finds both.
-    write_file_whole(Options.log_path, [](std::FILE *file) {
-        return typepad::key_event_log_write(Log, file) != 0;
-    });
-    write_file_whole(Options.text_path, [](std::FILE *file) {
-        return std::fwrite(Text.bytes.data(), 1, Text.length, file) == Text.length;
-    });
+void dump_text_and_log() {
+  // The log first: a reader that waits for the text file finds both.
+  write_file_whole(Options.log_path,
+                   [](std::FILE *file) { return typepad::key_event_log_write(Log, file) != 0; });
+  write_file_whole(Options.text_path, [](std::FILE *file) {
+    return std::fwrite(Text.bytes.data(), 1, Text.length, file) == Text.length;
+  });
 }
 
-void key_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
-{
-    log_event(message, wparam, lparam);
-    ComposedCharDue = -1;
-    const bool release = message == WM_KEYUP || message == WM_SYSKEYUP;
-    const bool extended = (lparam >> 24) & 1;
-    const bool repeat = !release && ((lparam >> 30) & 1);
-    const typepad::ComposedChar composed = typepad::alt_numpad_key(
-        Composer, static_cast<unsigned>(wparam), extended, release, repeat);
-    if (composed.kind != typepad::ComposedKind::None) {
-        char character = static_cast<char>(composed.byte);
-        if (composed.kind == typepad::ComposedKind::Oem)
-            OemToCharBuffA(&character, &character, 1);
-        const std::uint8_t byte = static_cast<std::uint8_t>(character);
-        log_event(typepad::composed_char_event, byte, 0);
-        typepad::typed_text_char(Text, byte);
-        ComposedCharDue = byte;
-        InvalidateRect(window, nullptr, TRUE);
-    }
-    if (release)
-        return;
-    if (wparam == VK_F12)
-        dump_text_and_log();
-    else if (wparam == VK_F4 && message == WM_SYSKEYDOWN)
-        PostMessageA(window, WM_CLOSE, 0, 0);
-}
-
-void char_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
-{
-    log_event(message, wparam, lparam);
-    if (message != WM_CHAR)
-        return;
-    const int character = static_cast<int>(wparam & 0xFF);
-    if (character == ComposedCharDue) {
-        ComposedCharDue = -1;
-        return;
-    }
-    typepad::typed_text_char(Text, static_cast<std::uint8_t>(character));
+void key_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  log_event(message, wparam, lparam);
+  ComposedCharDue = -1;
+  const bool release = message == WM_KEYUP || message == WM_SYSKEYUP;
+  const bool extended = (lparam >> 24) & 1;
+  const bool repeat = !release && ((lparam >> 30) & 1);
+  const typepad::ComposedChar composed =
+      typepad::alt_numpad_key(Composer, static_cast<unsigned>(wparam), extended, release, repeat);
+  if (composed.kind != typepad::ComposedKind::None) {
+    char character = static_cast<char>(composed.byte);
+    if (composed.kind == typepad::ComposedKind::Oem) OemToCharBuffA(&character, &character, 1);
+    const std::uint8_t byte = static_cast<std::uint8_t>(character);
+    log_event(typepad::composed_char_event, byte, 0);
+    typepad::typed_text_char(Text, byte);
+    ComposedCharDue = byte;
     InvalidateRect(window, nullptr, TRUE);
+  }
+  if (release) return;
+  if (wparam == VK_F12)
+    dump_text_and_log();
+  else if (wparam == VK_F4 && message == WM_SYSKEYDOWN)
+    PostMessageA(window, WM_CLOSE, 0, 0);
 }
 
-void paint(HWND window)
-{
-    PAINTSTRUCT paint_info;
-    HDC dc = BeginPaint(window, &paint_info);
-    RECT area;
-    GetClientRect(window, &area);
-    InflateRect(&area, -8, -8);
-    HGDIOBJ previous = SelectObject(dc, Font);
-    DrawTextA(dc, Text.bytes.data(), static_cast<int>(Text.length), &area,
-              DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
-    SelectObject(dc, previous);
-    EndPaint(window, &paint_info);
+void char_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  log_event(message, wparam, lparam);
+  if (message != WM_CHAR) return;
+  const int character = static_cast<int>(wparam & 0xFF);
+  if (character == ComposedCharDue) {
+    ComposedCharDue = -1;
+    return;
+  }
+  typepad::typed_text_char(Text, static_cast<std::uint8_t>(character));
+  InvalidateRect(window, nullptr, TRUE);
 }
 
-LRESULT CALLBACK TypePadWndProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
-{
-    switch (message) {
+void paint(HWND window) {
+  PAINTSTRUCT paint_info;
+  HDC dc = BeginPaint(window, &paint_info);
+  RECT area;
+  GetClientRect(window, &area);
+  InflateRect(&area, -8, -8);
+  HGDIOBJ previous = SelectObject(dc, Font);
+  DrawTextA(dc, Text.bytes.data(), static_cast<int>(Text.length), &area,
+            DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+  SelectObject(dc, previous);
+  EndPaint(window, &paint_info);
+}
+
+LRESULT CALLBACK TypePadWndProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
-        // Not passed on: a lone ALT would open the system menu and eat keys.
-        key_message(window, message, wparam, lparam);
-        return 0;
+      // Not passed on: a lone ALT would open the system menu and eat keys.
+      key_message(window, message, wparam, lparam);
+      return 0;
     case WM_CHAR:
     case WM_DEADCHAR:
     case WM_SYSCHAR:
     case WM_SYSDEADCHAR:
-        char_message(window, message, wparam, lparam);
-        return 0;
+      char_message(window, message, wparam, lparam);
+      return 0;
     case typepad_dump_message:
-        dump_text_and_log();
-        return 1;
+      dump_text_and_log();
+      return 1;
     case typepad_clear_message:
-        typepad::typed_text_clear(Text);
-        typepad::key_event_log_clear(Log);
-        typepad::alt_numpad_reset(Composer);
-        ComposedCharDue = -1;
-        InvalidateRect(window, nullptr, TRUE);
-        return 1;
+      typepad::typed_text_clear(Text);
+      typepad::key_event_log_clear(Log);
+      typepad::alt_numpad_reset(Composer);
+      ComposedCharDue = -1;
+      InvalidateRect(window, nullptr, TRUE);
+      return 1;
     case WM_PAINT:
-        paint(window);
-        return 0;
+      paint(window);
+      return 0;
     case WM_CLOSE:
-        dump_text_and_log();
-        DestroyWindow(window);
-        return 0;
+      dump_text_and_log();
+      DestroyWindow(window);
+      return 0;
     case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcA(window, message, wparam, lparam);
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcA(window, message, wparam, lparam);
 }
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
-{
-    char error[512];
-    if (!typepad::typepad_parse_options(__argc, __argv, Options, error, sizeof error)) {
-        std::fprintf(stderr, "typepad: %s", error);
-        return 2;
-    }
-    if (Options.font_file[0] && !AddFontResourceExA(Options.font_file, FR_PRIVATE, nullptr)) {
-        std::fprintf(stderr, "typepad: cannot load font file %s\n", Options.font_file);
-        return 2;
-    }
-    QueryPerformanceFrequency(&CounterFrequency);
-    Font = CreateFontA(-Options.font_size, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH, Options.font_name);
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  char error[512];
+  if (!typepad::typepad_parse_options(__argc, __argv, Options, error, sizeof error)) {
+    std::fprintf(stderr, "typepad: %s", error);
+    return 2;
+  }
+  if (Options.font_file[0] && !AddFontResourceExA(Options.font_file, FR_PRIVATE, nullptr)) {
+    std::fprintf(stderr, "typepad: cannot load font file %s\n", Options.font_file);
+    return 2;
+  }
+  QueryPerformanceFrequency(&CounterFrequency);
+  Font = CreateFontA(-Options.font_size, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                     Options.font_name);
 
-    WNDCLASSA window_class = {};
-    window_class.lpfnWndProc = TypePadWndProc;
-    window_class.hInstance = instance;
-    window_class.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-    window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    window_class.lpszClassName = "TypePad";
-    if (!RegisterClassA(&window_class))
-        return 1;
-    HWND window = CreateWindowExA(0, "TypePad", Options.title, WS_OVERLAPPEDWINDOW, 40, 40, 720,
-                                  300, nullptr, nullptr, instance, nullptr);
-    if (!window)
-        return 1;
-    ShowWindow(window, SW_SHOW);
-    SetForegroundWindow(window);
-    SetFocus(window);
+  WNDCLASSA window_class = {};
+  window_class.lpfnWndProc = TypePadWndProc;
+  window_class.hInstance = instance;
+  window_class.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+  window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  window_class.lpszClassName = "TypePad";
+  if (!RegisterClassA(&window_class)) return 1;
+  HWND window = CreateWindowExA(0, "TypePad", Options.title, WS_OVERLAPPEDWINDOW, 40, 40, 720, 300,
+                                nullptr, nullptr, instance, nullptr);
+  if (!window) return 1;
+  ShowWindow(window, SW_SHOW);
+  SetForegroundWindow(window);
+  SetFocus(window);
 
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    if (Font)
-        DeleteObject(Font);
-    if (Options.font_file[0])
-        RemoveFontResourceExA(Options.font_file, FR_PRIVATE, nullptr);
-    return 0;
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  if (Font) DeleteObject(Font);
+  if (Options.font_file[0]) RemoveFontResourceExA(Options.font_file, FR_PRIVATE, nullptr);
+  return 0;
 }

@@ -14,19 +14,19 @@ constexpr std::size_t option_face_size = 32;  // LF_FACESIZE
 constexpr std::size_t option_title_size = 128;
 
 struct TypepadOptions {
-    char title[option_title_size];
-    char font_name[option_face_size];
-    char font_file[option_path_size];
-    char text_path[option_path_size];
-    char log_path[option_path_size];
-    int font_size;  // character height in pixels
+  char title[option_title_size];
+  char font_name[option_face_size];
+  char font_file[option_path_size];
+  char text_path[option_path_size];
+  char log_path[option_path_size];
+  int font_size;  // character height in pixels
 };
 
 // Fills the options from argv[1..argc-1] over the defaults (title "TypePad",
 // font "Arial", size 28, no files). Returns 0 with the reason in error for an
 // unknown option, a missing value, a value too long for its field or a size
 // outside 6..400.
-int typepad_parse_options(int argc, const char *const *argv, TypepadOptions &options,
-                          char *error, std::size_t error_size);
+int typepad_parse_options(int argc, const char *const *argv, TypepadOptions &options, char *error,
+                          std::size_t error_size);
 
 }  // namespace typepad
