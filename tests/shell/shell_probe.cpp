@@ -1,22 +1,32 @@
 // tolvar_shell_probe.exe: drives a running tolvar.exe from another process,
 // as a user would, for the shell's script tests. Runs its commands in order
 // and prints one line per answer; exits 1 at the first command that fails.
+// Every wait is bounded.
 //
-//   wait-window SECONDS  wait for the window of class "Tolvar"
+//   wait-ready SECONDS   wait until the window of class "Tolvar" has finished
+//                        start-up (its file list is filled) or shows a box
 //   title                "title: TEXT"
 //   wait-box SECONDS     wait for a message box of another process, print
 //                        "box: CAPTION|TEXT" (line feeds as \n), press OK
-//   no-box SECONDS       fail if a message box comes up within SECONDS
-//   click-check          click the panel's check box
+//   no-box               fail if a message box of another process is up
+//   click-check          click the panel's check box and wait until the click
+//                        is handled or has brought up a box
 //   checked              "checked: 0|1"
 //   list-selection       "list: TEXT" of the file list's selected entry
-//   top                  "top: CLASS" of the topmost visible window
+//   top                  "top: CLASS" of the topmost visible window, and
+//                        "splash: 0|1" (whether the splash is still up)
 //   close                close the Tolvar window
 //   hold-hook SECONDS    register a window of this process with tvkhook.dll
-//                        and set the hook, then wait until the file
-//                        "stop-holding" exists in the current directory;
-//                        print "hook: 0|1" (whether the hook is still set)
+//                        and set the hook, print "holding", then wait until
+//                        the file "stop-holding" exists in the current
+//                        directory; print "hook: 0|1" (whether the hook is
+//                        still set)
+//   sink SECONDS         wait for the splash, then put the Tolvar window
+//                        below every other window
 #include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -87,36 +97,96 @@ LRESULT CALLBACK holder_proc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-int hold_hook(int seconds) {
+HWND make_holder_window() {
   WNDCLASSA window_class = {};
   window_class.lpfnWndProc = holder_proc;
   window_class.hInstance = GetModuleHandleA(nullptr);
   window_class.lpszClassName = "TolvarProbeHolder";
   RegisterClassA(&window_class);
-  HWND window = CreateWindowA("TolvarProbeHolder", "", 0, 0, 0, 0, 0, nullptr, nullptr,
-                              window_class.hInstance, nullptr);
-  if (InitKBHook(window) != 1 || SetKBHook() != 1) {
-    std::printf("hold-hook: could not register and set the hook\n");
-    return 0;
-  }
-  std::printf("holding\n");
+  return CreateWindowA("TolvarProbeHolder", "", 0, 0, 0, 0, 0, nullptr, nullptr,
+                       window_class.hInstance, nullptr);
+}
+
+// Serves this process's messages until "stop-holding" exists or time is up.
+void hold_until_told(int seconds) {
+  std::printf("%s\n", "holding");
   std::fflush(stdout);
   DWORD start = GetTickCount();
   MSG message;
   while (GetFileAttributesA("stop-holding") == INVALID_FILE_ATTRIBUTES &&
          GetTickCount() - start < static_cast<DWORD>(seconds) * 1000) {
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-    Sleep(50);
+    Sleep(20);
   }
+}
+
+int hold_hook(int seconds) {
+  HWND window = make_holder_window();
+  if (InitKBHook(window) != 1 || SetKBHook() != 1) {
+    std::printf("hold-hook: could not register and set the hook\n");
+    return 0;
+  }
+  hold_until_told(seconds);
   std::printf("hook: %d\n", IsSetKBHook());
   RemoveKBHook();
   return 1;
 }
 
+// Tolvar's splash: a visible captionless dialog of the Tolvar process.
+HWND find_splash() {
+  HWND main = find_tolvar();
+  DWORD tolvar_process = 0;
+  if (!main) return nullptr;
+  GetWindowThreadProcessId(main, &tolvar_process);
+  for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+    char name[16] = "";
+    GetClassNameA(window, name, sizeof name);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == tolvar_process && std::strcmp(name, "#32770") == 0 && IsWindowVisible(window) &&
+        GetParent(window) == nullptr && GetWindowTextLengthA(window) == 0) {
+      return window;
+    }
+  }
+  return nullptr;
+}
+
+int sink(int seconds) {
+  if (!wait_for(find_splash, seconds)) return 0;
+  return SetWindowPos(find_tolvar(), HWND_BOTTOM, 0, 0, 0, 0,
+                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// Returns once the window's thread has taken every message sent or posted
+// before this call: a sent message is answered only from a message loop (the
+// program's own or a box's), and it is answered before the posted messages
+// that wait with it, so the second one waits for those. 0 = no answer.
+int wait_handled(HWND window) {
+  DWORD_PTR result = 0;
+  for (int i = 0; i < 2; ++i) {
+    if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result)) return 0;
+  }
+  return 1;
+}
+
+int file_list_filled() {
+  return SendMessageA(GetDlgItem(find_panel(), 1027), CB_GETCOUNT, 0, 0) > 0;
+}
+
+int wait_ready(int seconds) {
+  HWND window = wait_for(find_tolvar, seconds);
+  if (!window) return 0;
+  // DisplayFiles, the last step of start-up, fills the file list.
+  return wait_for([window]() -> HWND {
+           if (find_box()) return window;
+           return wait_handled(window) && file_list_filled() ? window : nullptr;
+         }, seconds) != nullptr;
+}
+
 int run(const std::string& command, int argc, char** argv, int* next) {
   auto number = [&]() { return *next < argc ? std::atoi(argv[(*next)++]) : 30; };
-  if (command == "wait-window") {
-    return wait_for(find_tolvar, number()) != nullptr;
+  if (command == "wait-ready") {
+    return wait_ready(number());
   }
   if (command == "title") {
     char title[300] = "";
@@ -130,18 +200,20 @@ int run(const std::string& command, int argc, char** argv, int* next) {
       std::printf("box: none\n");
       return 0;
     }
-    Sleep(200);
     char caption[256] = "";
     char text[1100] = "";
     GetWindowTextA(box, caption, sizeof caption);
     GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
     std::printf("box: %s|%s\n", caption, escaped(text).c_str());
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    wait_for([box]() -> HWND { return IsWindow(box) ? nullptr : box; }, 10);
+    if (!wait_for([box]() -> HWND { return IsWindow(box) ? nullptr : box; }, 10)) {
+      std::printf("the box did not close\n");
+      return 0;
+    }
     return 1;
   }
   if (command == "no-box") {
-    HWND box = wait_for(find_box, number());
+    HWND box = find_box();
     if (box) {
       char text[1100] = "";
       GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
@@ -150,7 +222,9 @@ int run(const std::string& command, int argc, char** argv, int* next) {
     return box == nullptr;
   }
   if (command == "click-check") {
-    return PostMessageA(GetDlgItem(find_panel(), 1001), BM_CLICK, 0, 0);
+    HWND window = find_tolvar();
+    if (!PostMessageA(GetDlgItem(find_panel(), 1001), BM_CLICK, 0, 0)) return 0;
+    return wait_handled(window) || find_box() != nullptr;
   }
   if (command == "checked") {
     std::printf("checked: %d\n", IsDlgButtonChecked(find_panel(), 1001) == BST_CHECKED ? 1 : 0);
@@ -171,7 +245,11 @@ int run(const std::string& command, int argc, char** argv, int* next) {
     char name[64] = "";
     if (window) GetClassNameA(window, name, sizeof name);
     std::printf("top: %s\n", name);
+    std::printf("splash: %d\n", find_splash() != nullptr);
     return 1;
+  }
+  if (command == "sink") {
+    return sink(number());
   }
   if (command == "close") {
     return PostMessageA(find_tolvar(), WM_CLOSE, 0, 0);
@@ -186,6 +264,8 @@ int run(const std::string& command, int argc, char** argv, int* next) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Plain line feeds: the scripts compare whole lines.
+  _setmode(_fileno(stdout), _O_BINARY);
   int next = 1;
   while (next < argc) {
     std::string command = argv[next++];
