@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/error_text.h"
 #include "core/keystroke_translation.h"
 #include "core/language_tables.h"
 #include "core/letter_composer.h"
@@ -66,7 +67,11 @@ class HookMessages : public ::testing::Test {
     LiveKeyMap.fill(0);
     letter_reset();
   }
-  void TearDown() override { UseJournalPBH = 1; }
+  void TearDown() override {
+    UseJournalPBH = 1;
+    free_language_tables();
+    LiveGlyphTable = GlyphTable{};
+  }
 };
 
 using Calls = std::vector<std::string>;
@@ -159,4 +164,28 @@ TEST_F(HookMessages, BackspaceOverAFullLetterIsSentWhole) {
   HandleHookCharacter(kFakeOps, 0x08);
   ASSERT_EQ(3u, calls.size());
   EXPECT_EQ("jph:" + std::string(kLetterMaxGlyphs, '\b'), calls[1]);
+}
+
+TEST_F(HookMessages, TheLongestRetypingReachesTheSendWhole) {
+  // A letter of 122 glyphs on screen; the next ucode puts a PREPEND glyph in
+  // front, so all 122 are erased and 123 typed anew: 245 keystrokes, far
+  // more than a 128-byte buffer holds.
+  constexpr unsigned char kSignI = 0x3F;  // D_I
+  ASSERT_EQ(1, alloc_glyph_rows(&LiveGlyphTable, 1)) << ErrorText;
+  for (std::int32_t& row : LiveGlyphTable.glyphIndex) row = -1;
+  LiveGlyphTable.glyphIndex[0xA0] = 0;
+  LiveGlyphTable.glyphIndex[0xD0] = 1;
+  LiveGlyphTable.rows[1].attr = kAttrPrepend;
+  LiveGlyphTable.rows[0].map[kSignI][0] = 0xD0;
+  LiveKeyMap['i'] = kSignI;
+  const int on_screen = kLetterFullAt - 1;
+  for (int i = 0; i < on_screen; ++i) letter_glyphs[i] = typed_glyphs[i] = 0xA0;
+  letter_count = typed_count = on_screen;
+
+  HandleHookCharacter(kFakeOps, 'i');
+  ASSERT_EQ(3u, calls.size());
+  const std::string expected =
+      std::string(on_screen, '\b') + "\xD0" + std::string(on_screen, '\xA0');
+  EXPECT_EQ(245u, expected.size());
+  EXPECT_EQ("jph:" + expected, calls[1]);
 }
