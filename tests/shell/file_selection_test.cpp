@@ -2,6 +2,7 @@
 // completion against the real current directory, and the settings file.
 #include "shell/file_selection.h"
 
+#include <commdlg.h>
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -78,6 +79,33 @@ void choose_from_list(const std::string& entry) {
   SendMessageA(Panel, WM_COMMAND, MAKEWPARAM(IDC_FILE_LIST, CBN_SELENDOK),
                reinterpret_cast<LPARAM>(file_list()));
 }
+
+// The real open-file dialog fails only on a broken system, so for that case
+// the program's imports of it are swapped for stand-ins. The import slots
+// are the ones every call of the program goes through.
+#ifdef _WIN64
+extern "C" void* dialog_import __asm__("__imp_GetOpenFileNameA");
+extern "C" void* dialog_error_import __asm__("__imp_CommDlgExtendedError");
+#else
+extern "C" void* dialog_import __asm__("__imp__GetOpenFileNameA@4");
+extern "C" void* dialog_error_import __asm__("__imp__CommDlgExtendedError@0");
+#endif
+
+void replace_import(void** slot, void* with) {
+  DWORD protection = 0;
+  VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protection);
+  *slot = with;
+  VirtualProtect(slot, sizeof *slot, protection, &protection);
+}
+
+std::string loadable_name_left_behind;
+
+// A dialog that fails after writing a loadable name into the file buffer.
+BOOL WINAPI failing_dialog(OPENFILENAMEA* dialog) {
+  std::snprintf(dialog->lpstrFile, dialog->nMaxFile, "%s", loadable_name_left_behind.c_str());
+  return FALSE;
+}
+DWORD WINAPI buffer_too_small() { return FNERR_BUFFERTOOSMALL; }
 
 std::string data_folder_without_slash() {
   std::string folder = TestDataFolder();
@@ -179,6 +207,25 @@ TEST_F(FileSelection, AFileChosenThroughTheDialogIsLoaded) {
   ASSERT_EQ(1u, boxes.size());
   EXPECT_STRCASEEQ(chosen.c_str(), CurrentFileName);
   EXPECT_EQ("Other Test", language_name_shown());
+}
+
+TEST_F(FileSelection, AFailingDialogShowsItsErrorAndLoadsNothing) {
+  LoadTestLanguage("Vedrokan.gkf");
+  std::string before = CurrentFileName;
+  loadable_name_left_behind = TestDataFolder() + "other.gkf";
+  void* real_dialog = dialog_import;
+  void* real_error = dialog_error_import;
+  replace_import(&dialog_import, reinterpret_cast<void*>(failing_dialog));
+  replace_import(&dialog_error_import, reinterpret_cast<void*>(buffer_too_small));
+  auto boxes = AnswerBoxes([] { SendMessageA(MainWindow, WM_COMMAND, IDM_LOAD_LANGUAGE, 0); });
+  replace_import(&dialog_import, real_dialog);
+  replace_import(&dialog_error_import, real_error);
+
+  ASSERT_EQ(1u, boxes.size()) << "the error box only";
+  EXPECT_EQ("ERROR", boxes[0].caption);
+  EXPECT_EQ("Program Error: GetOpenFileName, 0x3003\n", boxes[0].text);
+  EXPECT_EQ(before, CurrentFileName) << "what the failed dialog left behind is not loaded";
+  EXPECT_EQ("Shell Test", std::string(current_language_name()));
 }
 
 TEST_F(FileSelection, CompletePathFollowsTheCurrentDirectory) {
