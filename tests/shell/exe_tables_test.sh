@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Reads tolvar.exe itself: it binds all ten exports of tvkhook.dll by their
+# decorated names at load time, and needs no DLL but the system's and
+# tvkhook.dll (no C++ runtime beside it).
+# Usage: exe_tables_test.sh OBJDUMP path/to/tolvar.exe
+set -euo pipefail
+objdump=$1
+exe=$2
+
+private=$("$objdump" -p "$exe")
+failed=0
+check() {  # what expected actual
+  if [ "$2" = "$3" ]; then
+    echo "ok   $1"
+  else
+    printf 'FAIL %s\n  expected: %s\n  got:      %s\n' "$1" "$2" "$3"
+    failed=1
+  fi
+}
+
+# The name column of the import lines under "DLL Name: tvkhook.dll".
+hook_imports=$(awk '/DLL Name:/ { in_hook = ($3 == "tvkhook.dll"); next }
+  in_hook && NF == 3 && $3 ~ /^_/ { print $3 }' <<<"$private" | sort | tr '\n' ' ')
+check "imports from tvkhook.dll" \
+  "_InitKBHook@4 _IsKBHookTolvarON@0 _IsSetKBHook@0 _KBHookTolvarOFF@0 _KBHookTolvarON@0 _RemoveKBHook@0 _SendKeysJPH@4 _SendKeysKE@4 _SetKBHook@0 _SetKBToggleALTChar@4 " \
+  "$hook_imports"
+
+dlls=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$private" | tr 'A-Z' 'a-z' | sort | tr '\n' ' ')
+check "imported DLLs" "comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll shell32.dll tvkhook.dll user32.dll " "$dlls"
+
+exit $failed
