@@ -124,7 +124,8 @@ int LoadLanguageFile(HWND owner, int fromList) {
 int GetCurDirSlash(char* out) {
   char directory[kNameSize];
   DWORD length = GetCurrentDirectoryA(sizeof directory, directory);
-  if (length == 0 || length >= sizeof directory || !add_directory_slash(directory, sizeof directory)) {
+  if (length == 0 || length >= sizeof directory ||
+      !add_directory_slash(directory, sizeof directory)) {
     out[0] = '\0';
     return 0;
   }

@@ -15,7 +15,8 @@ int PathBesideProgram(const char* file_name, char* out) {
 namespace {
 
 int win_help_file(char* path) {
-  return PathBesideProgram(kWinHelpFile, path) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+  return PathBesideProgram(kWinHelpFile, path) &&
+         GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
 }  // namespace

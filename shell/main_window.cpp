@@ -147,10 +147,10 @@ INT_PTR CALLBACK PanelDlgProc(HWND panel, UINT message, WPARAM wParam, LPARAM lP
     case WM_INITDIALOG: {
       RECT rect;
       GetWindowRect(panel, &rect);
-      SetWindowPos(GetParent(panel), nullptr, 0, 0, rect.right - rect.left + 2,
-                   rect.bottom - rect.top + GetSystemMetrics(SM_CYMENU) +
-                       GetSystemMetrics(SM_CYCAPTION) + 2,
-                   SWP_NOMOVE | SWP_NOZORDER);
+      SetWindowPos(
+          GetParent(panel), nullptr, 0, 0, rect.right - rect.left + 2,
+          rect.bottom - rect.top + GetSystemMetrics(SM_CYMENU) + GetSystemMetrics(SM_CYCAPTION) + 2,
+          SWP_NOMOVE | SWP_NOZORDER);
       return TRUE;
     }
     case WM_COMMAND:

@@ -1,5 +1,7 @@
 #include "shell/startup.h"
 
+#include <cstring>
+
 #include "core/error_text.h"
 #include "core/language_tables.h"
 #include "core/ucode_table.h"
@@ -10,8 +12,6 @@
 #include "shell/resource_ids.h"
 #include "shell/settings.h"
 #include "shell/shell_state.h"
-
-#include <cstring>
 
 constexpr char kDefaultLanguageFile[] = "Vedrokan.gkf";
 

@@ -60,8 +60,7 @@ int SwitchAltF2Toggle(int announce) {
 void MarkSendMethod(int useJournal, int announce) {
   HMENU menu = GetMenu(MainWindow);
   CheckMenuItem(menu, IDM_USE_JOURNAL, MF_BYCOMMAND | (useJournal ? MF_CHECKED : MF_UNCHECKED));
-  CheckMenuItem(menu, IDM_USE_KEYBD_EVENT,
-                MF_BYCOMMAND | (useJournal ? MF_UNCHECKED : MF_CHECKED));
+  CheckMenuItem(menu, IDM_USE_KEYBD_EVENT, MF_BYCOMMAND | (useJournal ? MF_UNCHECKED : MF_CHECKED));
   if (announce) ShowBox(MainWindow, send_method_message(useJournal), "Message", MB_ICONINFORMATION);
 }
 

@@ -11,7 +11,8 @@ TEST(FileFilter, LastCharacterSeparatesDescriptionsAndPatterns) {
   char filter[sizeof kFileFilterText];
   ASSERT_EQ(1, prepare_file_filter(filter, sizeof filter, kFileFilterText));
   const char* part = filter;
-  for (const char* expected : {"Language Files (*.gkl or *.gkf)", "*.gkl;*.gkf", "All Files (*.*)", "*.*"}) {
+  for (const char* expected :
+       {"Language Files (*.gkl or *.gkf)", "*.gkl;*.gkf", "All Files (*.*)", "*.*"}) {
     EXPECT_STREQ(expected, part);
     part += std::strlen(part) + 1;
   }
@@ -53,7 +54,8 @@ TEST(ListChoice, EntryGoesIntoTheDirectoryOfTheCurrentFile) {
   EXPECT_STREQ("C:\\lang\\marathi.gkl", choice);
   ASSERT_EQ(1, make_list_choice(kNotLoaded, "marathi.gkl", choice));
   EXPECT_STREQ("marathi.gkl", choice) << "a bare name, for the loaders' search path";
-  EXPECT_EQ(0, make_list_choice("C:\\lang\\hindi.gkf", "", choice)) << "an empty entry loads nothing";
+  EXPECT_EQ(0, make_list_choice("C:\\lang\\hindi.gkf", "", choice))
+      << "an empty entry loads nothing";
 }
 
 TEST(ListChoice, ANameThatWouldNotFitIsRefused) {

@@ -14,8 +14,8 @@
 #include "core/language_tables.h"
 #include "shell/resource_ids.h"
 #include "shell/settings.h"
-#include "shell/status_display.h"
 #include "shell/shell_state.h"
+#include "shell/status_display.h"
 #include "tests/shell/shell_window_support.h"
 
 namespace {
@@ -117,8 +117,9 @@ std::string data_folder_without_slash() {
 TEST_F(FileSelection, WithoutAFileTheListShowsNotLoadedSelectedBesideTheLanguageFiles) {
   SetCurrentDirectoryA(TestDataFolder().c_str());
   DisplayFiles();
-  EXPECT_EQ((std::vector<std::string>{"<not loaded>", "broken_glyphs.gkf", "other.gkf", "vedrokan.gkf"}),
-            all_entries());
+  EXPECT_EQ(
+      (std::vector<std::string>{"<not loaded>", "broken_glyphs.gkf", "other.gkf", "vedrokan.gkf"}),
+      all_entries());
   EXPECT_EQ("<not loaded>", selected_entry());
   EXPECT_EQ("Tolvar (Is OFF)", WindowTitle(MainWindow));
 }
@@ -127,8 +128,10 @@ TEST_F(FileSelection, ListShowsTheCurrentFilesFolderAndMakesItCurrent) {
   LoadTestLanguage("Vedrokan.gkf");
   SetCurrentDirectoryA("C:\\");
   DisplayFiles();
-  EXPECT_EQ((std::vector<std::string>{"broken_glyphs.gkf", "other.gkf", "vedrokan.gkf"}), all_entries());
-  EXPECT_EQ("vedrokan.gkf", lower(selected_entry())) << "the current file, found case-insensitively";
+  EXPECT_EQ((std::vector<std::string>{"broken_glyphs.gkf", "other.gkf", "vedrokan.gkf"}),
+            all_entries());
+  EXPECT_EQ("vedrokan.gkf", lower(selected_entry()))
+      << "the current file, found case-insensitively";
   EXPECT_EQ("Shell Test", language_name_shown());
 
   char directory[MAX_PATH];
@@ -157,7 +160,8 @@ TEST_F(FileSelection, AFailingGlyphTableShowsTheLoadersTextAndChangesNothing) {
   ASSERT_EQ(1u, boxes.size());
   EXPECT_EQ("ERROR", boxes[0].caption);
   EXPECT_NE(std::string::npos, boxes[0].text.find("could not locate glyph 0xEE")) << boxes[0].text;
-  EXPECT_NE(std::string::npos, boxes[0].text.find("Loading Language File (GK Data) from")) << boxes[0].text;
+  EXPECT_NE(std::string::npos, boxes[0].text.find("Loading Language File (GK Data) from"))
+      << boxes[0].text;
   EXPECT_EQ(before, CurrentFileName);
   EXPECT_EQ("Shell Test", std::string(current_language_name()));
   EXPECT_EQ("Shell Test", language_name_shown());
@@ -168,9 +172,10 @@ TEST_F(FileSelection, ChoosingNotLoadedEndsInTheLoadersBox) {
   DisplayFiles();
   auto boxes = AnswerBoxes([] { choose_from_list("<not loaded>"); });
   ASSERT_EQ(1u, boxes.size());
-  EXPECT_EQ("Error: could not open <not loaded> for reading\n"
-            "Loading Language File (GK Data) from <not loaded> failed\n",
-            boxes[0].text);
+  EXPECT_EQ(
+      "Error: could not open <not loaded> for reading\n"
+      "Loading Language File (GK Data) from <not loaded> failed\n",
+      boxes[0].text);
   EXPECT_STREQ(kNotLoaded, CurrentFileName);
 }
 
@@ -198,12 +203,13 @@ TEST_F(FileSelection, CancellingTheOpenFileDialogChangesNothingAndShowsNothing) 
 
 TEST_F(FileSelection, AFileChosenThroughTheDialogIsLoaded) {
   std::string chosen = TestDataFolder() + "other.gkf";
-  auto boxes = AnswerBoxes([] { SendMessageA(MainWindow, WM_SYSCOMMAND, IDS_SYS_LOAD_LANGUAGE, 0); },
-                           [&](HWND dialog) {
-                             Sleep(300);
-                             SetDlgItemTextA(dialog, cmb13, chosen.c_str());
-                             PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-                           });
+  auto boxes =
+      AnswerBoxes([] { SendMessageA(MainWindow, WM_SYSCOMMAND, IDS_SYS_LOAD_LANGUAGE, 0); },
+                  [&](HWND dialog) {
+                    Sleep(300);
+                    SetDlgItemTextA(dialog, cmb13, chosen.c_str());
+                    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+                  });
   ASSERT_EQ(1u, boxes.size());
   EXPECT_STRCASEEQ(chosen.c_str(), CurrentFileName);
   EXPECT_EQ("Other Test", language_name_shown());

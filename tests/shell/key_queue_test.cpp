@@ -6,7 +6,8 @@ TEST(KeyQueue, GivesEntriesBackInOrderAcrossTheRingsEnd) {
   KeyQueue queue = {};
   unsigned int entry = 0;
   for (unsigned int round = 0; round < 3; ++round) {
-    for (unsigned int i = 0; i < kHeldKeysSize - 1; ++i) ASSERT_EQ(1, key_queue_push(&queue, round * 100 + i));
+    for (unsigned int i = 0; i < kHeldKeysSize - 1; ++i)
+      ASSERT_EQ(1, key_queue_push(&queue, round * 100 + i));
     for (unsigned int i = 0; i < kHeldKeysSize - 1; ++i) {
       ASSERT_EQ(1, key_queue_pop(&queue, &entry));
       EXPECT_EQ(round * 100 + i, entry);

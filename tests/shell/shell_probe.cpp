@@ -23,10 +23,9 @@
 //                        still set)
 //   sink SECONDS         wait for the splash, then put the Tolvar window
 //                        below every other window
-#include <windows.h>
-
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -57,8 +56,8 @@ BOOL CALLBACK find_box_window(HWND window, LPARAM data) {
   GetClassNameA(window, name, sizeof name);
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
-  if (process != search->own_process && std::strcmp(name, "#32770") == 0 && IsWindowVisible(window) &&
-      GetWindowTextLengthA(window) > 0 && GetDlgItem(window, 0xFFFF)) {
+  if (process != search->own_process && std::strcmp(name, "#32770") == 0 &&
+      IsWindowVisible(window) && GetWindowTextLengthA(window) > 0 && GetDlgItem(window, 0xFFFF)) {
     search->box = window;
     return FALSE;
   }
@@ -177,10 +176,12 @@ int wait_ready(int seconds) {
   HWND window = wait_for(find_tolvar, seconds);
   if (!window) return 0;
   // DisplayFiles, the last step of start-up, fills the file list.
-  return wait_for([window]() -> HWND {
-           if (find_box()) return window;
-           return wait_handled(window) && file_list_filled() ? window : nullptr;
-         }, seconds) != nullptr;
+  return wait_for(
+             [window]() -> HWND {
+               if (find_box()) return window;
+               return wait_handled(window) && file_list_filled() ? window : nullptr;
+             },
+             seconds) != nullptr;
 }
 
 int run(const std::string& command, int argc, char** argv, int* next) {

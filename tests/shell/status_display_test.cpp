@@ -28,7 +28,8 @@ void expect_displays(bool on, const std::string& title) {
             SendDlgItemMessageA(Panel, IDC_STATUS_ICON, STM_GETICON, 0, 0))
       << "panel icon";
   EXPECT_EQ(reinterpret_cast<LRESULT>(expected), SendMessageA(MainWindow, WM_GETICON, ICON_BIG, 0));
-  EXPECT_EQ(reinterpret_cast<LRESULT>(expected), SendMessageA(MainWindow, WM_GETICON, ICON_SMALL, 0));
+  EXPECT_EQ(reinterpret_cast<LRESULT>(expected),
+            SendMessageA(MainWindow, WM_GETICON, ICON_SMALL, 0));
   EXPECT_EQ(reinterpret_cast<LRESULT>(expected), SendMessageA(MainWindow, WM_QUERYDRAGICON, 0, 0));
   EXPECT_EQ(on ? 1 : 0, IsKBHookTolvarON());
 }
