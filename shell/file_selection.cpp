@@ -100,21 +100,27 @@ int choose_by_dialog(HWND owner, char* chosen) {
   return 0;
 }
 
+// A failed load: the loader's text, and a list choice goes back to the entry
+// of the file still in force, so the list names what is loaded.
+int refuse_load(HWND owner, int fromList) {
+  ShowBox(owner, ErrorText, "ERROR", MB_ICONEXCLAMATION);
+  if (fromList) {
+    const char* slash = std::strrchr(CurrentFileName, '\\');
+    const char* entry = slash ? slash + 1 : CurrentFileName;
+    SendMessageA(owner, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry));
+  }
+  return 0;
+}
+
 }  // namespace
 
 int LoadLanguageFile(HWND owner, int fromList) {
   char chosen[kNameSize];
   if (fromList ? !choose_from_list(owner, chosen) : !choose_by_dialog(owner, chosen)) return 0;
 
-  if (!load_gk_data(chosen, nullptr)) {
-    ShowBox(owner, ErrorText, "ERROR", MB_ICONEXCLAMATION);
-    return 0;
-  }
+  if (!load_gk_data(chosen, nullptr)) return refuse_load(owner, fromList);
   int loaded = load_ku_data(chosen, nullptr);
-  if (!loaded) {
-    ShowBox(owner, ErrorText, "ERROR", MB_ICONEXCLAMATION);
-    return 0;
-  }
+  if (!loaded) return refuse_load(owner, fromList);
   std::memcpy(CurrentFileName, chosen, kNameSize);
   if (std::strcmp(CurrentFileName, kNotLoaded) != 0) CompletePath(CurrentFileName);
   DisplayFiles();

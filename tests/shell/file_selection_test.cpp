@@ -117,9 +117,9 @@ std::string data_folder_without_slash() {
 TEST_F(FileSelection, WithoutAFileTheListShowsNotLoadedSelectedBesideTheLanguageFiles) {
   SetCurrentDirectoryA(TestDataFolder().c_str());
   DisplayFiles();
-  EXPECT_EQ(
-      (std::vector<std::string>{"<not loaded>", "broken_glyphs.gkf", "other.gkf", "vedrokan.gkf"}),
-      all_entries());
+  EXPECT_EQ((std::vector<std::string>{"<not loaded>", "broken_glyphs.gkf", "broken_keys.gkf",
+                                      "other.gkf", "vedrokan.gkf"}),
+            all_entries());
   EXPECT_EQ("<not loaded>", selected_entry());
   EXPECT_EQ("Tolvar (Is OFF)", WindowTitle(MainWindow));
 }
@@ -128,7 +128,8 @@ TEST_F(FileSelection, ListShowsTheCurrentFilesFolderAndMakesItCurrent) {
   LoadTestLanguage("Vedrokan.gkf");
   SetCurrentDirectoryA("C:\\");
   DisplayFiles();
-  EXPECT_EQ((std::vector<std::string>{"broken_glyphs.gkf", "other.gkf", "vedrokan.gkf"}),
+  EXPECT_EQ((std::vector<std::string>{"broken_glyphs.gkf", "broken_keys.gkf", "other.gkf",
+                                      "vedrokan.gkf"}),
             all_entries());
   EXPECT_EQ("vedrokan.gkf", lower(selected_entry()))
       << "the current file, found case-insensitively";
@@ -165,6 +166,36 @@ TEST_F(FileSelection, AFailingGlyphTableShowsTheLoadersTextAndChangesNothing) {
   EXPECT_EQ(before, CurrentFileName);
   EXPECT_EQ("Shell Test", std::string(current_language_name()));
   EXPECT_EQ("Shell Test", language_name_shown());
+  EXPECT_EQ("vedrokan.gkf", lower(selected_entry())) << "the list names the file in force again";
+}
+
+TEST_F(FileSelection, AFailingKeyMapLeavesTheNewGlyphTableButTheOldNamesAndKeys) {
+  LoadTestLanguage("Vedrokan.gkf");
+  DisplayFiles();
+  std::string before = CurrentFileName;
+  unsigned char ka = LiveKeyMap['k'];
+  auto boxes = AnswerBoxes([] { choose_from_list("broken_keys.gkf"); });
+  ASSERT_EQ(1u, boxes.size());
+  EXPECT_NE(std::string::npos, boxes[0].text.find("Loading Language File (KU Data) from"))
+      << boxes[0].text;
+  EXPECT_EQ("Broken Keys", std::string(current_language_name())) << "its glyph table is in force";
+  EXPECT_EQ(ka, LiveKeyMap['k']) << "the key map in force is the old one";
+  EXPECT_EQ(before, CurrentFileName);
+  EXPECT_EQ("Shell Test", language_name_shown()) << "the displays still name the previous file";
+  EXPECT_EQ("vedrokan.gkf", lower(selected_entry()));
+}
+
+TEST_F(FileSelection, ABareChoiceWhileNotLoadedIsCompletedAfterItLoads) {
+  SetCurrentDirectoryA(TestDataFolder().c_str());
+  DisplayFiles();
+  auto boxes = AnswerBoxes([] { choose_from_list("other.gkf"); });
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_STRCASEEQ((TestDataFolder() + "other.gkf").c_str(), CurrentFileName);
+  EXPECT_EQ("Other Test", language_name_shown());
+  EXPECT_EQ(std::vector<std::string>(
+                {"broken_glyphs.gkf", "broken_keys.gkf", "other.gkf", "vedrokan.gkf"}),
+            all_entries())
+      << "\"<not loaded>\" left the list";
 }
 
 TEST_F(FileSelection, ChoosingNotLoadedEndsInTheLoadersBox) {
