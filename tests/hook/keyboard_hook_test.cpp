@@ -233,6 +233,24 @@ TEST_F(KeyboardHookTest, WhileSendBusyNothingIsTranslatedOrToggledButResetsAndRe
   EXPECT_EQ((Posts{{kMsgHookCharacter, 0}}), posted());
 }
 
+// The application takes typed-back keys from its queue after the send, when
+// the hook is set again: they must not end the letter or be caught again.
+TEST_F(KeyboardHookTest, KeysTheLibraryTypedBackPassUntouchedAfterTheSend) {
+  fake.extra_info = tvk::kTypedBackMark;
+  EXPECT_EQ(kPassed, press(kVkBack));
+  EXPECT_EQ(kPassed, release(kVkBack));
+  EXPECT_EQ(kPassed, press(kVkMenu, kKeyAltHeld));
+  EXPECT_EQ(kPassed, press(kVkNumpad0, kKeyAltHeld));
+  EXPECT_EQ(kPassed, release(kVkNumpad0, kKeyAltHeld));
+  EXPECT_EQ(kPassed, release(kVkMenu));
+  EXPECT_EQ(0, fake.to_ascii_calls);
+  EXPECT_EQ(Posts{}, posted()) << "no character and no letter reset for typed-back keys";
+
+  fake.extra_info = 0;
+  EXPECT_EQ(kSwallowed, press(kVkBack)) << "the user's own Backspace is still a character";
+  EXPECT_EQ((Posts{{kMsgHookCharacter, 0x08}}), posted());
+}
+
 TEST_F(KeyboardHookTest, OffPassesEveryEventWithoutPosting) {
   shared.KBOn = 0;
   EXPECT_EQ(kPassed, press('A'));
