@@ -9,8 +9,8 @@
 //   wait-box SECONDS     wait for a message box of another process, print
 //                        "box: CAPTION|TEXT" (line feeds as \n), press OK
 //   no-box               fail if a message box of another process is up
-//   click-check          click the panel's check box and wait until the click
-//                        is handled or has brought up a box
+//   click-check          click the panel's check box (its BN_CLICKED) and wait
+//                        until the click is handled or has brought up a box
 //   checked              "checked: 0|1"
 //   list-selection       "list: TEXT" of the file list's selected entry
 //   top                  "top: CLASS" of the topmost visible window, and
@@ -224,7 +224,14 @@ int run(const std::string& command, int argc, char** argv, int* next) {
   }
   if (command == "click-check") {
     HWND window = find_tolvar();
-    if (!PostMessageA(GetDlgItem(find_panel(), 1001), BM_CLICK, 0, 0)) return 0;
+    // What the check box tells the panel on a click. BM_CLICK replays the
+    // mouse on the button, and under Wine that did not always end in a click
+    // while the window was not in the foreground (seen in full suite runs).
+    HWND panel = find_panel();
+    if (!PostMessageA(panel, WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED),
+                      reinterpret_cast<LPARAM>(GetDlgItem(panel, 1001)))) {
+      return 0;
+    }
     return wait_handled(window) || find_box() != nullptr;
   }
   if (command == "checked") {
