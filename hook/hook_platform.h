@@ -18,12 +18,6 @@ enum class PumpResult { Empty, Dispatched, JournalCancelled };
 
 constexpr std::uint32_t kKeyEventKeyUp = 2;  // keybd_event flag of a release
 
-// The extra information of every key event SendKeysKE injects. The focused
-// application takes those events from its queue after the send has ended
-// and the main program has set the hook again; the hook knows its own
-// keys by this mark and lets them pass untouched.
-constexpr std::uintptr_t kTypedBackMark = 0x544C5652;
-
 struct HookPlatform {
   // CallNextHookEx; its result is handed back unchanged.
   std::intptr_t (*call_next_hook)(HookHandle hook, int code, std::uintptr_t wparam, std::intptr_t lparam);
@@ -44,16 +38,13 @@ struct HookPlatform {
   std::uint32_t (*map_virtual_key)(std::uint32_t key);
   // GetTickCount.
   std::uint32_t (*tick_count)();
-  // keybd_event(key, scan, flags, kTypedBackMark).
+  // keybd_event(key, scan, flags, 0).
   void (*keybd_event)(std::uint8_t key, std::uint8_t scan, std::uint32_t flags);
   // PeekMessageA(PM_REMOVE) without filters; a message found is translated
   // and dispatched, except WM_CANCELJOURNAL, which is reported instead.
   PumpResult (*pump_message)();
   // Blocks until input or a message arrives for the thread, or the time is up.
   void (*wait_for_message)(std::uint32_t milliseconds);
-  // GetMessageExtraInfo: inside the keyboard hook, the extra information of
-  // the key event being hooked.
-  std::uintptr_t (*message_extra_info)();
 };
 
 }  // namespace tvk

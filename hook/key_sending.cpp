@@ -62,8 +62,7 @@ int inject_keys(const HookContext& context) {
   ResetKeyPlayer(process.key_list, process.player);
   while (NextKeyEvent(process.key_list, process.player, process.key_event) != 0) {
     const std::uint8_t key = static_cast<std::uint8_t>(process.key_event.key & 0xFF);
-    const std::uint8_t scan = static_cast<std::uint8_t>(platform.map_virtual_key(key));
-    platform.keybd_event(key, scan, process.key_event.release ? kKeyEventKeyUp : 0);
+    platform.keybd_event(key, kTypedBackScan, process.key_event.release ? kKeyEventKeyUp : 0);
   }
   return kSendDone;
 }

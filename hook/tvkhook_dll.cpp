@@ -81,9 +81,7 @@ std::uint32_t win_map_virtual_key(std::uint32_t key) { return MapVirtualKeyA(key
 
 std::uint32_t win_tick_count() { return GetTickCount(); }
 
-void win_keybd_event(std::uint8_t key, std::uint8_t scan, std::uint32_t flags) {
-  keybd_event(key, scan, flags, tvk::kTypedBackMark);
-}
+void win_keybd_event(std::uint8_t key, std::uint8_t scan, std::uint32_t flags) { keybd_event(key, scan, flags, 0); }
 
 tvk::PumpResult win_pump_message() {
   MSG message;
@@ -98,13 +96,10 @@ void win_wait_for_message(std::uint32_t milliseconds) {
   MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_ALLINPUT);
 }
 
-std::uintptr_t win_message_extra_info() { return static_cast<std::uintptr_t>(GetMessageExtraInfo()); }
-
 constexpr tvk::HookPlatform kWin32Platform = {
     win_call_next_hook, win_get_keyboard_state, win_to_ascii,        win_post_message,
     win_set_hook,       win_unhook,             win_vk_key_scan,     win_map_virtual_key,
     win_tick_count,     win_keybd_event,        win_pump_message,    win_wait_for_message,
-    win_message_extra_info,
 };
 
 constexpr tvk::HookContext kContext = {&SharedBlock, &ProcessData, &kWin32Platform};

@@ -22,6 +22,13 @@ constexpr std::uint32_t kKeyAltHeld = 1u << 29;
 constexpr std::uint32_t kKeyWasDown = 1u << 30;  // auto-repeat press, and every release
 constexpr std::uint32_t kKeyReleased = 1u << 31;
 
+// The scan code of every key SendKeysKE types back; no physical key has it.
+// The focused program takes those keys from its queue after the send, when
+// the main program has set the hook again, and the hook knows its own keys
+// by it (the extra information of keybd_event does not reach the hook
+// reliably: Wine's GetMessageExtraInfo can still hold an earlier key's).
+constexpr std::uint32_t kTypedBackScan = 0;
+
 // Key messages a journal playback record carries.
 constexpr std::uint32_t kMsgKeyDown = 0x100;
 constexpr std::uint32_t kMsgKeyUp = 0x101;

@@ -22,12 +22,10 @@ inline std::uint32_t tick_count() { return 0; }
 inline void keybd_event(std::uint8_t, std::uint8_t, std::uint32_t) {}
 inline tvk::PumpResult pump_message() { return tvk::PumpResult::Empty; }
 inline void wait_for_message(std::uint32_t) {}
-inline std::uintptr_t message_extra_info() { return 0; }
 
 inline const tvk::HookPlatform kPlatform = {
     call_next_hook, get_keyboard_state, to_ascii,    post_message, set_hook,     unhook,
     vk_key_scan,    map_virtual_key,    tick_count,  keybd_event,  pump_message, wait_for_message,
-    message_extra_info,
 };
 
 }  // namespace bench_platform

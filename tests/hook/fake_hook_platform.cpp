@@ -62,15 +62,12 @@ void fake_wait_for_message(std::uint32_t milliseconds) {
   fake.tick += milliseconds;
 }
 
-std::uintptr_t fake_message_extra_info() { return fake.extra_info; }
-
 }  // namespace
 
 const tvk::HookPlatform kFakeHookPlatform = {
     fake_call_next_hook, fake_get_keyboard_state, fake_to_ascii,        fake_post_message,
     fake_set_hook,       fake_unhook,             fake_vk_key_scan,     fake_map_virtual_key,
     fake_tick_count,     fake_keybd_event,        fake_pump_message,    fake_wait_for_message,
-    fake_message_extra_info,
 };
 
 int us_layout_to_ascii(std::uint32_t key, const std::uint8_t* state, std::uint16_t* buffer) {

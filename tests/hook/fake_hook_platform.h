@@ -47,8 +47,6 @@ struct FakeHookPlatform {
   std::vector<tvk::HookHandle> unhooked;
 
   std::vector<InjectedKey> injected;
-  // GetMessageExtraInfo of the key event being hooked.
-  std::uintptr_t extra_info = 0;
 
   std::uint32_t tick = 1000;
   std::vector<std::uint32_t> waits;

@@ -64,7 +64,7 @@ class KeySendingTest : public ::testing::Test {
   std::uint32_t busy_during_playback = 0;
 };
 
-TEST_F(KeySendingTest, InjectionTypesBackspaceAndGlyphBytesAsKeyEventsWithScanCodes) {
+TEST_F(KeySendingTest, InjectionTypesBackspaceAndGlyphBytesAsKeyEventsMarkedAsTypedBack) {
   EXPECT_EQ(kSendDone, tvk::SendKeysKE(context(), "\x08\xE9\x41"));
   std::vector<std::pair<std::uint32_t, bool>> expected{{kVkBack, false}, {kVkBack, true}};
   for (std::uint32_t digits : {233u, 65u}) {
@@ -79,7 +79,7 @@ TEST_F(KeySendingTest, InjectionTypesBackspaceAndGlyphBytesAsKeyEventsWithScanCo
   for (std::size_t i = 0; i < expected.size(); ++i) {
     SCOPED_TRACE(i);
     EXPECT_EQ(expected[i].first, fake.injected[i].key);
-    EXPECT_EQ((0x80 + expected[i].first) & 0xFF, fake.injected[i].scan) << "the low byte of the scan code";
+    EXPECT_EQ(kTypedBackScan, fake.injected[i].scan) << "the scan code the hook knows its own keys by";
     EXPECT_EQ(expected[i].second ? tvk::kKeyEventKeyUp : 0u, fake.injected[i].flags);
   }
   EXPECT_EQ(0u, shared.SendBusy);

@@ -236,18 +236,19 @@ TEST_F(KeyboardHookTest, WhileSendBusyNothingIsTranslatedOrToggledButResetsAndRe
 // The application takes typed-back keys from its queue after the send, when
 // the hook is set again: they must not end the letter or be caught again.
 TEST_F(KeyboardHookTest, KeysTheLibraryTypedBackPassUntouchedAfterTheSend) {
-  fake.extra_info = tvk::kTypedBackMark;
-  EXPECT_EQ(kPassed, press(kVkBack));
-  EXPECT_EQ(kPassed, release(kVkBack));
-  EXPECT_EQ(kPassed, press(kVkMenu, kKeyAltHeld));
-  EXPECT_EQ(kPassed, press(kVkNumpad0, kKeyAltHeld));
-  EXPECT_EQ(kPassed, release(kVkNumpad0, kKeyAltHeld));
-  EXPECT_EQ(kPassed, release(kVkMenu));
+  const auto typed_back = [this](std::uint32_t key, std::uint32_t bits) {
+    return event(key, bits | kTypedBackScan << kKeyScanShift | 1, process);
+  };
+  EXPECT_EQ(kPassed, typed_back(kVkBack, 0));
+  EXPECT_EQ(kPassed, typed_back(kVkBack, kKeyWasDown | kKeyReleased));
+  EXPECT_EQ(kPassed, typed_back(kVkMenu, kKeyAltHeld));
+  EXPECT_EQ(kPassed, typed_back(kVkNumpad0, kKeyAltHeld));
+  EXPECT_EQ(kPassed, typed_back(kVkNumpad0, kKeyAltHeld | kKeyWasDown | kKeyReleased));
+  EXPECT_EQ(kPassed, typed_back(kVkMenu, kKeyWasDown | kKeyReleased));
   EXPECT_EQ(0, fake.to_ascii_calls);
   EXPECT_EQ(Posts{}, posted()) << "no character and no letter reset for typed-back keys";
 
-  fake.extra_info = 0;
-  EXPECT_EQ(kSwallowed, press(kVkBack)) << "the user's own Backspace is still a character";
+  EXPECT_EQ(kSwallowed, press(kVkBack)) << "the user's own Backspace (scan 0x0E) is still a character";
   EXPECT_EQ((Posts{{kMsgHookCharacter, 0x08}}), posted());
 }
 
