@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# ALT+F2 pressed in typepad, once the toggle is enabled from Tolvar's
+# "Control" menu, switches the keyboard ON and then OFF: the title follows,
+# keys are translated only while ON, and no F2 release reaches typepad.
+# Usage: alt_f2_test.sh DATA_DIR
+set -euo pipefail
+data=$1
+source "$(dirname "$0")/e2e_support.sh"
+trap e2e_finish EXIT
+
+# Menus are drawn by Wine and cannot be driven from another process; the
+# probe posts the command the menu item "Enable &ALT+F2 Toggle" sends.
+enable_toggle_id=106
+
+press_alt_f2() {
+  xdotool keydown Alt_L
+  xdotool key F2
+  xdotool keyup Alt_L
+}
+
+expect_title() {
+  e2e_wait_title "$1" || e2e_fail "$2: expected the title '$1', got '$(e2e_tolvar_title)'"
+}
+
+expect_text() {
+  local text
+  text=$(e2e_wait_text "$1" 5)
+  [ "$text" = "$1" ] || e2e_fail "$2: expected typepad to hold [$1], it holds [$text]"
+}
+
+e2e_start_tolvar "$data/e2e.gkf" 0
+e2e_start_typepad
+e2e_probe command "$enable_toggle_id" >/dev/null
+box=$(e2e_probe wait-box 10)
+[ "$box" = "box Message|Enabling use of ALT+F2 to toggle TOLVAR On/Off" ] ||
+  e2e_fail "expected the box announcing the ALT+F2 toggle, got [$box]"
+e2e_probe box-ok >/dev/null
+
+e2e_focus_typepad
+e2e_type ka 12
+expect_text "6b 61" "keys typed while OFF"
+
+press_alt_f2
+expect_title "Tolvar (Is ON: E2E)" "ALT+F2 while OFF"
+e2e_type ka 12
+expect_text "6b 61 a0 e0" "keys typed after ALT+F2 switched ON"
+
+press_alt_f2
+expect_title "Tolvar (Is OFF)" "ALT+F2 while ON"
+e2e_type ka 12
+expect_text "6b 61 a0 e0 6b 61" "keys typed after ALT+F2 switched OFF"
+
+f2_releases=$(e2e_typepad_keys | grep -cE '^WM_(SYS)?KEYUP 0x71$' || true)
+[ "$f2_releases" = 0 ] || e2e_fail "expected no F2 release in typepad, it received $f2_releases"
+echo "ALT+F2 toggle: passed"

@@ -1,0 +1,238 @@
+// e2e_probe: what the end-to-end scripts cannot see or do from the X side.
+// Wine draws child windows and menus itself, so the check box has no X
+// window of its own and the menu bar cannot be driven from another process;
+// this probe answers from inside Wine. Commands run in the order given:
+//
+//   checkbox        "checkbox X Y": screen point of the square of the
+//                   "Enable Indian Keyboard" check box, for a real click
+//                   with xdotool (the splash may still cover its label)
+//   checked         "checked N": the check box state (0 or 1)
+//   title           "title TEXT": Tolvar's window title
+//   command ID      post WM_COMMAND ID to Tolvar, as its menu item does
+//   wait-box SECS   "box CAPTION|TEXT" for the first message box Tolvar shows
+//                   within SECS seconds, "box none" when none shows
+//   box-ok          press OK on that message box
+//   close           close Tolvar's window, as its system menu's Close does
+//   typepad dump    make typepad write its text and key log (returns when
+//                   both are written)
+//   typepad clear   make typepad forget its text and key log
+//   typepad close   close typepad (it writes both first)
+//   clock           for every line read on standard input, print
+//                   "QPC_US TICK_MS" (typepad's two clocks) at once
+//
+// Exit status 0, or 1 when a window the command needs is not there.
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "shell/resource_ids.h"
+
+namespace {
+
+constexpr UINT kTypepadDump = WM_APP + 1;
+constexpr UINT kTypepadClear = WM_APP + 2;
+constexpr char kDialogClass[] = "#32770";
+
+HWND tolvar_window() { return FindWindowA("Tolvar", nullptr); }
+
+HWND tolvar_panel() {
+  HWND main_window = tolvar_window();
+  if (main_window == nullptr) return nullptr;
+  return FindWindowExA(main_window, nullptr, kDialogClass, nullptr);
+}
+
+HWND tolvar_check_box() {
+  HWND panel = tolvar_panel();
+  return panel == nullptr ? nullptr : GetDlgItem(panel, IDC_KEYBOARD_CHECK);
+}
+
+struct BoxSearch {
+  DWORD process;
+  HWND box;
+};
+
+BOOL CALLBACK find_box(HWND window, LPARAM lparam) {
+  auto* search = reinterpret_cast<BoxSearch*>(lparam);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  char class_name[16];
+  if (process != search->process || !IsWindowVisible(window) ||
+      (GetWindowLongA(window, GWL_STYLE) & WS_CAPTION) != WS_CAPTION ||
+      GetClassNameA(window, class_name, sizeof class_name) == 0 ||
+      std::strcmp(class_name, kDialogClass) != 0)
+    return TRUE;
+  search->box = window;
+  return FALSE;
+}
+
+// A visible top-level dialog with a caption in Tolvar's process: one of its
+// message boxes (the panel is a child window, the splash has no caption).
+HWND tolvar_message_box() {
+  HWND main_window = tolvar_window();
+  if (main_window == nullptr) return nullptr;
+  BoxSearch search{0, nullptr};
+  GetWindowThreadProcessId(main_window, &search.process);
+  EnumWindows(find_box, reinterpret_cast<LPARAM>(&search));
+  return search.box;
+}
+
+// The static control of a message box that holds its text (id 0xFFFF).
+void box_text(HWND box, char* text, int size) {
+  text[0] = '\0';
+  HWND label = GetDlgItem(box, 0xFFFF);
+  if (label != nullptr) GetWindowTextA(label, text, size);
+}
+
+int missing(const char* what) {
+  std::printf("no %s window\n", what);
+  return 0;
+}
+
+int show_check_box() {
+  HWND box = tolvar_check_box();
+  if (box == nullptr) return missing("check box");
+  RECT area;
+  GetWindowRect(box, &area);
+  const long square = GetSystemMetrics(SM_CXMENUCHECK);
+  std::printf("checkbox %ld %ld\n", area.left + square / 2 + 1, (area.top + area.bottom) / 2);
+  return 1;
+}
+
+int show_checked() {
+  HWND panel = tolvar_panel();
+  if (panel == nullptr) return missing("Tolvar panel");
+  std::printf("checked %u\n", IsDlgButtonChecked(panel, IDC_KEYBOARD_CHECK));
+  return 1;
+}
+
+int show_title() {
+  HWND main_window = tolvar_window();
+  if (main_window == nullptr) return missing("Tolvar");
+  char title[256];
+  GetWindowTextA(main_window, title, sizeof title);
+  std::printf("title %s\n", title);
+  return 1;
+}
+
+int post_command(const char* id) {
+  HWND main_window = tolvar_window();
+  if (main_window == nullptr) return missing("Tolvar");
+  PostMessageA(main_window, WM_COMMAND, static_cast<WPARAM>(std::strtoul(id, nullptr, 0)), 0);
+  return 1;
+}
+
+int wait_box(const char* seconds) {
+  const DWORD limit = static_cast<DWORD>(std::atof(seconds) * 1000);
+  const DWORD start = GetTickCount();
+  for (;;) {
+    HWND box = tolvar_message_box();
+    if (box != nullptr) {
+      char caption[128];
+      char text[512];
+      GetWindowTextA(box, caption, sizeof caption);
+      box_text(box, text, sizeof text);
+      std::printf("box %s|%s\n", caption, text);
+      return 1;
+    }
+    if (GetTickCount() - start >= limit) break;
+    Sleep(50);
+  }
+  std::printf("box none\n");
+  return 1;
+}
+
+int press_box_ok() {
+  HWND box = tolvar_message_box();
+  if (box == nullptr) return missing("message box");
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  return 1;
+}
+
+int close_tolvar() {
+  HWND main_window = tolvar_window();
+  if (main_window == nullptr) return missing("Tolvar");
+  PostMessageA(main_window, WM_CLOSE, 0, 0);
+  return 1;
+}
+
+int typepad_action(const char* action) {
+  HWND pad = FindWindowA("TypePad", nullptr);
+  if (pad == nullptr) return missing("typepad");
+  if (std::strcmp(action, "dump") == 0) {
+    SendMessageA(pad, kTypepadDump, 0, 0);
+  } else if (std::strcmp(action, "clear") == 0) {
+    SendMessageA(pad, kTypepadClear, 0, 0);
+  } else if (std::strcmp(action, "close") == 0) {
+    PostMessageA(pad, WM_CLOSE, 0, 0);
+  } else {
+    std::printf("unknown typepad action %s\n", action);
+    return 0;
+  }
+  return 1;
+}
+
+// The same microseconds typepad computes for its log.
+std::uint64_t counter_microseconds(const LARGE_INTEGER& frequency) {
+  LARGE_INTEGER counter;
+  QueryPerformanceCounter(&counter);
+  const std::uint64_t ticks = static_cast<std::uint64_t>(counter.QuadPart);
+  const std::uint64_t rate = static_cast<std::uint64_t>(frequency.QuadPart);
+  return ticks / rate * 1000000 + ticks % rate * 1000000 / rate;
+}
+
+int answer_clock() {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  char line[64];
+  while (std::fgets(line, sizeof line, stdin) != nullptr) {
+    const std::uint64_t counter_us = counter_microseconds(frequency);
+    std::printf("%llu %lu\n", static_cast<unsigned long long>(counter_us), GetTickCount());
+    std::fflush(stdout);
+  }
+  return 1;
+}
+
+int usage() {
+  std::fprintf(stderr,
+               "usage: e2e_probe [checkbox | checked | title | command ID | wait-box SECS |\n"
+               "                  box-ok | close | typepad dump|clear|close | clock]...\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return usage();
+  for (int i = 1; i < argc; ++i) {
+    const char* command = argv[i];
+    const bool has_value = i + 1 < argc;
+    int ok = 0;
+    if (std::strcmp(command, "checkbox") == 0) {
+      ok = show_check_box();
+    } else if (std::strcmp(command, "checked") == 0) {
+      ok = show_checked();
+    } else if (std::strcmp(command, "title") == 0) {
+      ok = show_title();
+    } else if (std::strcmp(command, "command") == 0 && has_value) {
+      ok = post_command(argv[++i]);
+    } else if (std::strcmp(command, "wait-box") == 0 && has_value) {
+      ok = wait_box(argv[++i]);
+    } else if (std::strcmp(command, "box-ok") == 0) {
+      ok = press_box_ok();
+    } else if (std::strcmp(command, "close") == 0) {
+      ok = close_tolvar();
+    } else if (std::strcmp(command, "typepad") == 0 && has_value) {
+      ok = typepad_action(argv[++i]);
+    } else if (std::strcmp(command, "clock") == 0) {
+      ok = answer_clock();
+    } else {
+      return usage();
+    }
+    std::fflush(stdout);
+    if (!ok) return 1;
+  }
+  return 0;
+}
