@@ -175,11 +175,12 @@ int file_list_filled() {
 int wait_ready(int seconds) {
   HWND window = wait_for(find_tolvar, seconds);
   if (!window) return 0;
-  // DisplayFiles, the last step of start-up, fills the file list.
+  // DisplayFiles, the last step of start-up, fills the file list; once it is
+  // filled, an answered message means the message loop has been reached.
   return wait_for(
              [window]() -> HWND {
                if (find_box()) return window;
-               return wait_handled(window) && file_list_filled() ? window : nullptr;
+               return file_list_filled() && wait_handled(window) ? window : nullptr;
              },
              seconds) != nullptr;
 }
