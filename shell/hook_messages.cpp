@@ -11,13 +11,20 @@ namespace {
 // Set while a message is being handled, sends and boxes included.
 int HookMessageRunning = 0;
 KeyQueue HeldMessages = {};
+// Set when journal playback typed nothing; cleared when the user chooses it again.
+int JournalPlaybackRefused = 0;
 
 void type_keystrokes(const HookMessageOps& ops, const char* keys) {
   ops.remove_hook();
-  if (UseJournalPBH) {
+  if (UseJournalPBH && !JournalPlaybackRefused) {
     // Playback refused or never played (as on systems without journal
     // hooks): nothing was typed, so the same keys go out as key events.
-    if (ops.send_jph(keys) == kSendStatusRefused) ops.send_ke(keys);
+    // Later keys skip the playback: every try waits for the library to
+    // give up, and keys typed meanwhile would pass the removed hook.
+    if (ops.send_jph(keys) == kSendStatusRefused) {
+      JournalPlaybackRefused = 1;
+      ops.send_ke(keys);
+    }
   } else {
     ops.send_ke(keys);
   }
@@ -60,3 +67,5 @@ void HandleHookCharacter(const HookMessageOps& ops, unsigned int character) {
 }
 
 void HandleHookToggle(const HookMessageOps& ops) { handle_in_order(ops, kHeldToggleRequest); }
+
+void RetryJournalPlayback() { JournalPlaybackRefused = 0; }

@@ -38,3 +38,6 @@ struct HookMessageOps {
 void HandleHookCharacter(const HookMessageOps& ops, unsigned int character);
 // Message 1035.
 void HandleHookToggle(const HookMessageOps& ops);
+// Journal playback that typed nothing is not tried again in this run (keys go
+// out as key events) until the user chooses it anew, which calls this.
+void RetryJournalPlayback();

@@ -53,6 +53,7 @@ LRESULT on_command(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case IDM_USE_JOURNAL:
       UseJournalPBH = 1;
+      RetryJournalPlayback();
       MarkSendMethod(1, 1);
       return 0;
     case IDM_USE_KEYBD_EVENT:

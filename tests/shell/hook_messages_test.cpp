@@ -63,6 +63,7 @@ class HookMessages : public ::testing::Test {
     jph_status = 0;
     letter_count_at_switch = -1;
     UseJournalPBH = 1;
+    RetryJournalPlayback();
     ucode_init();
     LiveKeyMap.fill(0);
     letter_reset();
@@ -107,10 +108,17 @@ TEST_F(HookMessages, SendMethodChoosesTheSendFunction) {
   EXPECT_EQ((Calls{"remove", "ke:a", "set", "remove", "jph:b", "set"}), calls);
 }
 
-TEST_F(HookMessages, RefusedPlaybackIsTypedAgainAsKeyEvents) {
+TEST_F(HookMessages, RefusedPlaybackIsTypedAgainAsKeyEventsAndNotTriedUntilChosenAgain) {
   jph_status = kSendStatusRefused;
   HandleHookCharacter(kFakeOps, 'q');
-  EXPECT_EQ((Calls{"remove", "jph:q", "ke:q", "set"}), calls);
+  HandleHookCharacter(kFakeOps, 'r');
+  EXPECT_EQ((Calls{"remove", "jph:q", "ke:q", "set", "remove", "ke:r", "set"}), calls);
+
+  calls.clear();
+  RetryJournalPlayback();
+  jph_status = 0;
+  HandleHookCharacter(kFakeOps, 's');
+  EXPECT_EQ((Calls{"remove", "jph:s", "set"}), calls);
 }
 
 TEST_F(HookMessages, OtherPlaybackResultsAreNotRepeated) {
