@@ -48,3 +48,46 @@ tolvar_start_xvfb() {
   xdpyinfo -display "$display" >/dev/null 2>&1 || return 1
   export DISPLAY=$display
 }
+
+# tolvar_windows_session ROOT: builds the programs that type end to end in
+# the Windows tree that runs here (TOLVAR_DEMO_TREE chooses another), starts
+# Xvfb when there is no DISPLAY and the tree's Wine session on DISPLAY. Sets
+# tolvar_tree and tolvar_xvfb_pid (empty when DISPLAY was given); returns 1
+# with a message on failure. tolvar_stop_windows_session undoes it.
+tolvar_windows_session() {
+  local root=$1 toolchain configure
+  read -r tolvar_tree toolchain < <(tolvar_runnable_windows_tree "$root")
+  tolvar_tree=${TOLVAR_DEMO_TREE:-$tolvar_tree}
+  tolvar_xvfb_pid=""
+  echo "== building the Windows programs ($tolvar_tree)"
+  # The toolchain is chosen when the tree is first configured.
+  configure=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+  [ -f "$tolvar_tree/CMakeCache.txt" ] || configure+=(-DCMAKE_TOOLCHAIN_FILE="$toolchain")
+  cmake -S "$root" -B "$tolvar_tree" "${configure[@]}" >/dev/null ||
+    { echo "configuring $tolvar_tree failed" >&2; return 1; }
+  cmake --build "$tolvar_tree" -j "$tolvar_jobs" --target tolvar tvkhook typepad e2e_probe \
+    legacyconv wine_keeper vedrokan_files >/dev/null ||
+    { echo "building $tolvar_tree failed (run: cmake --build $tolvar_tree)" >&2; return 1; }
+  if [ -z "${DISPLAY:-}" ]; then
+    tolvar_start_xvfb 52 || { echo "could not start Xvfb" >&2; return 1; }
+    echo "== started Xvfb on $DISPLAY"
+  fi
+  # The session must draw on this display: one left running on another
+  # display is stopped first.
+  if [ -f "$tolvar_tree/wine-session/display" ] &&
+    [ "$(cat "$tolvar_tree/wine-session/display")" != "$DISPLAY" ]; then
+    "$root/scripts/wine-run" --build "$tolvar_tree" --stop
+  fi
+  echo "== starting the Wine session of $tolvar_tree"
+  "$root/scripts/wine-run" --build "$tolvar_tree" --start ||
+    { echo "the Wine session did not start" >&2; return 1; }
+}
+
+tolvar_stop_windows_session() {
+  local root=$1
+  [ -z "${tolvar_tree:-}" ] || "$root/scripts/wine-run" --build "$tolvar_tree" --stop
+  if [ -n "${tolvar_xvfb_pid:-}" ]; then
+    kill "$tolvar_xvfb_pid" 2>/dev/null || true
+    wait "$tolvar_xvfb_pid" 2>/dev/null || true
+  fi
+}
