@@ -37,17 +37,17 @@ box=$(e2e_probe wait-box 10)
 e2e_probe box-ok >/dev/null
 
 e2e_focus_typepad
-e2e_type ka 12
+e2e_type ka 40
 expect_text "6b 61" "keys typed while OFF"
 
 press_alt_f2
 expect_title "Tolvar (Is ON: E2E)" "ALT+F2 while OFF"
-e2e_type ka 12
+e2e_type ka 40
 expect_text "6b 61 a0 e0" "keys typed after ALT+F2 switched ON"
 
 press_alt_f2
 expect_title "Tolvar (Is OFF)" "ALT+F2 while ON"
-e2e_type ka 12
+e2e_type ka 40
 expect_text "6b 61 a0 e0 6b 61" "keys typed after ALT+F2 switched OFF"
 
 f2_releases=$(e2e_typepad_keys | grep -cE '^WM_(SYS)?KEYUP 0x71$' || true)
