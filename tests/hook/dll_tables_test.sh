@@ -6,16 +6,8 @@
 set -euo pipefail
 objdump=$1
 dll=$2
-failed=0
 
-check() {  # what expected actual
-  if [ "$2" = "$3" ]; then
-    echo "ok   $1"
-  else
-    printf 'FAIL %s\n  expected: %s\n  got:      %s\n' "$1" "$2" "$3"
-    failed=1
-  fi
-}
+source "$(dirname "$0")/../check.sh"
 
 private=$("$objdump" -p "$dll")
 sections=$("$objdump" -h "$dll")

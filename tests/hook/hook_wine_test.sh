@@ -8,18 +8,10 @@
 set -euo pipefail
 
 work=$(mktemp -d)
-failed=0
 typepad_pid=""
 probe_pid=""
 
-check() {  # what expected actual
-  if [ "$2" = "$3" ]; then
-    echo "ok   $1"
-  else
-    printf 'FAIL %s\n  expected: %s\n  got:      %s\n' "$1" "$2" "$3"
-    failed=1
-  fi
-}
+source "$(dirname "$0")/../check.sh"
 give_up() {
   echo "FAIL $*"
   exit 1

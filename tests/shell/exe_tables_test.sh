@@ -8,15 +8,7 @@ objdump=$1
 exe=$2
 
 private=$("$objdump" -p "$exe")
-failed=0
-check() {  # what expected actual
-  if [ "$2" = "$3" ]; then
-    echo "ok   $1"
-  else
-    printf 'FAIL %s\n  expected: %s\n  got:      %s\n' "$1" "$2" "$3"
-    failed=1
-  fi
-}
+source "$(dirname "$0")/../check.sh"
 
 # The name column of the import lines under "DLL Name: tvkhook.dll".
 hook_imports=$(awk '/DLL Name:/ { in_hook = ($3 == "tvkhook.dll"); next }
