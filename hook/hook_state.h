@@ -19,8 +19,16 @@ struct KBHookShared {
   HookHandle KBHookHandle;     // the system-wide keyboard hook; 0 = not set
   std::uint32_t KBOn;          // keyboard switched ON
   std::uint16_t ToggleALTChar; // key that toggles when released with ALT; 0 = off
-  std::uint32_t SendBusy;      // a send function is running
+  std::uint32_t SendBusy;      // the send running: kSendIdle, kSendByPlayback or kSendByKeyEvents
 };
+
+// Journal playback plays its keys with their real scan codes, so while it
+// runs the hook must neither toggle nor translate. Keys typed by key events
+// carry the typed-back scan code and pass the hook on their own, so the
+// user's keys pressed meanwhile are still translated.
+constexpr std::uint32_t kSendIdle = 0;
+constexpr std::uint32_t kSendByPlayback = 1;
+constexpr std::uint32_t kSendByKeyEvents = 2;
 static_assert(offsetof(KBHookShared, MainWindow) == 0, "field order is shared by all mappings");
 static_assert(offsetof(KBHookShared, KBHookHandle) == 4, "field order is shared by all mappings");
 static_assert(offsetof(KBHookShared, KBOn) == 8, "field order is shared by all mappings");

@@ -67,12 +67,13 @@ int inject_keys(const HookContext& context) {
   return kSendDone;
 }
 
-int send_keys(const HookContext& context, const char* keys, int (*play)(const HookContext&)) {
+int send_keys(const HookContext& context, const char* keys, int (*play)(const HookContext&),
+              std::uint32_t busy) {
   KBHookShared& shared = *context.shared;
   // Also guards the send that journal playback's message dispatching can
   // start from inside this one.
-  if (shared.SendBusy != 0) return kSendBusy;
-  shared.SendBusy = 1;
+  if (shared.SendBusy != kSendIdle) return kSendBusy;
+  shared.SendBusy = busy;
   HookProcess& process = *context.process;
   int result = kSendDone;
   if (BuildKeyList(process.key_list, keys, context.platform->vk_key_scan) == 0) {
@@ -80,15 +81,19 @@ int send_keys(const HookContext& context, const char* keys, int (*play)(const Ho
   } else if (process.key_list.count > 0) {
     result = play(context);
   }
-  shared.SendBusy = 0;
+  shared.SendBusy = kSendIdle;
   return result;
 }
 
 }  // namespace
 
-int SendKeysJPH(const HookContext& context, const char* keys) { return send_keys(context, keys, play_journal); }
+int SendKeysJPH(const HookContext& context, const char* keys) {
+  return send_keys(context, keys, play_journal, kSendByPlayback);
+}
 
-int SendKeysKE(const HookContext& context, const char* keys) { return send_keys(context, keys, inject_keys); }
+int SendKeysKE(const HookContext& context, const char* keys) {
+  return send_keys(context, keys, inject_keys, kSendByKeyEvents);
+}
 
 std::intptr_t JPHookProc(const HookContext& context, int code, std::uintptr_t wparam, std::intptr_t record) {
   HookProcess& process = *context.process;

@@ -41,9 +41,9 @@ std::intptr_t KBHookProc(const HookContext& context, int code, std::uintptr_t ke
   const std::uint32_t bits = static_cast<std::uint32_t>(key_bits);
   const bool release = (bits & kKeyReleased) != 0;
 
-  // While a send runs, neither toggle nor translate: the keys typed back
+  // While a playback runs, neither toggle nor translate: the keys it plays
   // must not be caught again.
-  if (shared.SendBusy == 0) {
+  if (shared.SendBusy != kSendByPlayback) {
     if (shared.ToggleALTChar != 0 && (bits & kKeyAltHeld) != 0 && release && vk == shared.ToggleALTChar) {
       context.platform->post_message(shared.MainWindow, kMsgHookToggle, 1, key_bits);
       return kSwallow;

@@ -15,8 +15,10 @@ KeyQueue HeldMessages = {};
 int JournalPlaybackRefused = 0;
 
 void type_keystrokes(const HookMessageOps& ops, const char* keys) {
-  ops.remove_hook();
   if (UseJournalPBH && !JournalPlaybackRefused) {
+    // The keys a playback plays look like the user's own: the hook is
+    // removed around it.
+    ops.remove_hook();
     // Playback refused or never played (as on systems without journal
     // hooks): nothing was typed, so the same keys go out as key events.
     // Later keys skip the playback: every try waits for the library to
@@ -25,10 +27,13 @@ void type_keystrokes(const HookMessageOps& ops, const char* keys) {
       JournalPlaybackRefused = 1;
       ops.send_ke(keys);
     }
+    ops.set_hook();
   } else {
+    // Keys typed back as key events carry the library's mark and pass its
+    // hook, so the hook stays set: a key the user presses while they go out,
+    // or before the program has taken them, is still translated.
     ops.send_ke(keys);
   }
-  ops.set_hook();
 }
 
 void handle_entry(const HookMessageOps& ops, unsigned int entry) {

@@ -1,7 +1,8 @@
 // The two messages that the keyboard hook library posts to the main window:
 // 1034 (a typed character, or 0 = the letter is finished) and 1035 (the
-// toggle request). Each character is translated and typed back with the
-// keyboard hook removed around the send.
+// toggle request). Each character is translated and typed back; the
+// keyboard hook is removed around a journal playback, whose keys it could
+// not tell from the user's.
 //
 // Journal playback dispatches this thread's messages until it ends, so a
 // message can arrive while an earlier one is still being handled. Such a

@@ -222,15 +222,25 @@ TEST_F(KeyboardHookTest, DeadKeysTwoCharactersAndCharacterZeroAreNotPosted) {
   }
 }
 
-TEST_F(KeyboardHookTest, WhileSendBusyNothingIsTranslatedOrToggledButResetsAndReleasesStillApply) {
+TEST_F(KeyboardHookTest, WhilePlaybackRunsNothingIsTranslatedOrToggledButResetsAndReleasesStillApply) {
   shared.ToggleALTChar = kVkF2;
-  shared.SendBusy = 1;
+  shared.SendBusy = tvk::kSendByPlayback;
   EXPECT_EQ(kPassed, press('A'));
   EXPECT_EQ(kSwallowed, release('A'));
   EXPECT_EQ(kPassed, press(kVkF2, kKeyAltHeld));
   EXPECT_EQ(kPassed, release(kVkF2, kKeyAltHeld)) << "F2 is no character key, so its release passes";
   EXPECT_EQ(0, fake.to_ascii_calls);
   EXPECT_EQ((Posts{{kMsgHookCharacter, 0}}), posted());
+}
+
+// Key events typed back carry their own mark, so a key the user presses while
+// they go out is still a character and still toggles.
+TEST_F(KeyboardHookTest, WhileKeyEventsGoOutTheUsersKeysAreStillTranslatedAndToggle) {
+  shared.ToggleALTChar = kVkF2;
+  shared.SendBusy = tvk::kSendByKeyEvents;
+  EXPECT_EQ(kSwallowed, press('A'));
+  EXPECT_EQ(kSwallowed, release(kVkF2, kKeyAltHeld));
+  EXPECT_EQ((Posts{{kMsgHookCharacter, 'a'}, {kMsgHookToggle, 1}}), posted());
 }
 
 // The application takes typed-back keys from its queue after the send, when

@@ -105,14 +105,15 @@ TEST_F(HookMessages, SendMethodChoosesTheSendFunction) {
   HandleHookCharacter(kFakeOps, 'a');
   UseJournalPBH = 5;
   HandleHookCharacter(kFakeOps, 'b');
-  EXPECT_EQ((Calls{"remove", "ke:a", "set", "remove", "jph:b", "set"}), calls);
+  EXPECT_EQ((Calls{"ke:a", "remove", "jph:b", "set"}), calls)
+      << "the hook is removed around a playback only; typed-back key events carry their mark";
 }
 
 TEST_F(HookMessages, RefusedPlaybackIsTypedAgainAsKeyEventsAndNotTriedUntilChosenAgain) {
   jph_status = kSendStatusRefused;
   HandleHookCharacter(kFakeOps, 'q');
   HandleHookCharacter(kFakeOps, 'r');
-  EXPECT_EQ((Calls{"remove", "jph:q", "ke:q", "set", "remove", "ke:r", "set"}), calls);
+  EXPECT_EQ((Calls{"remove", "jph:q", "ke:q", "set", "ke:r"}), calls);
 
   calls.clear();
   RetryJournalPlayback();
