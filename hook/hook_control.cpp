@@ -16,7 +16,9 @@ int SetKBHook(const HookContext& context) {
   KBHookShared& shared = *context.shared;
   if (shared.KBHookHandle != 0) return 1;
   shared.KBHookHandle = context.platform->set_hook(HookKind::Keyboard, context.process->ModuleInstance);
-  return shared.KBHookHandle != 0 ? 1 : 0;
+  if (shared.KBHookHandle == 0) return 0;
+  shared.HookThread = context.platform->current_thread();
+  return 1;
 }
 
 int IsSetKBHook(const HookContext& context) { return context.shared->KBHookHandle != 0 ? 1 : 0; }
@@ -26,6 +28,7 @@ void RemoveKBHook(const HookContext& context) {
   if (shared.KBHookHandle == 0) return;
   context.platform->unhook(shared.KBHookHandle);
   shared.KBHookHandle = 0;
+  shared.HookThread = 0;
 }
 
 int KBHookTolvarON(const HookContext& context) {
@@ -49,6 +52,18 @@ int SetKBToggleALTChar(const HookContext& context, std::uint32_t toggle_key) {
   const std::uint16_t previous = context.shared->ToggleALTChar;
   context.shared->ToggleALTChar = static_cast<std::uint16_t>(toggle_key & 0xFFFF);
   return previous;
+}
+
+int MarkKBSend(const HookContext& context, std::uint32_t send_state) {
+  const std::uint32_t previous = context.shared->SendBusy;
+  context.shared->SendBusy = send_state;
+  return static_cast<int>(previous);
+}
+
+int SetKBOtherSizeServed(const HookContext& context, std::uint32_t served) {
+  const std::uint32_t previous = context.shared->OtherSizeServed;
+  context.shared->OtherSizeServed = served != 0 ? 1 : 0;
+  return static_cast<int>(previous);
 }
 
 }  // namespace tvk

@@ -19,5 +19,11 @@ void KBHookTolvarOFF(const HookContext& context);
 int IsKBHookTolvarON(const HookContext& context);
 // Stores the low 16 bits; returns the previous code, zero-extended.
 int SetKBToggleALTChar(const HookContext& context, std::uint32_t toggle_key);
+// The send state of the main program's own library, mirrored into a library
+// of the other word size that sends nothing itself. Returns the previous one.
+int MarkKBSend(const HookContext& context, std::uint32_t send_state);
+// Non-zero: a library of the other word size serves its programs. Returns
+// the previous value.
+int SetKBOtherSizeServed(const HookContext& context, std::uint32_t served);
 
 }  // namespace tvk

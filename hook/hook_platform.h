@@ -45,6 +45,14 @@ struct HookPlatform {
   PumpResult (*pump_message)();
   // Blocks until input or a message arrives for the thread, or the time is up.
   void (*wait_for_message)(std::uint32_t milliseconds);
+  // GetCurrentThreadId.
+  std::uint32_t (*current_thread)();
+  // The thread of the foreground window; 0 when there is none.
+  std::uint32_t (*foreground_thread)();
+  // GetAsyncKeyState: the key is down at this moment.
+  bool (*key_down_now)(std::uint32_t key);
+  // GetKeyState: the key's toggle (Caps Lock on).
+  bool (*key_toggled)(std::uint32_t key);
 };
 
 }  // namespace tvk

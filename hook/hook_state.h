@@ -8,6 +8,7 @@
 
 #include "hook/hook_platform.h"
 #include "hook/key_list.h"
+#include "hook/tvkhook_codes.h"
 
 namespace tvk {
 
@@ -20,20 +21,22 @@ struct KBHookShared {
   std::uint32_t KBOn;          // keyboard switched ON
   std::uint16_t ToggleALTChar; // key that toggles when released with ALT; 0 = off
   std::uint32_t SendBusy;      // the send running: kSendIdle, kSendByPlayback or kSendByKeyEvents
+  // The thread that set the keyboard hook. On 64-bit Windows the system
+  // calls the hook on this thread for programs of the other word size,
+  // whose key state this thread does not have.
+  std::uint32_t HookThread;
+  // Non-zero: a library of the other word size serves those programs in
+  // their own processes, so calls for them here pass on untouched.
+  std::uint32_t OtherSizeServed;
 };
 
-// Journal playback plays its keys with their real scan codes, so while it
-// runs the hook must neither toggle nor translate. Keys typed by key events
-// carry the typed-back scan code and pass the hook on their own, so the
-// user's keys pressed meanwhile are still translated.
-constexpr std::uint32_t kSendIdle = 0;
-constexpr std::uint32_t kSendByPlayback = 1;
-constexpr std::uint32_t kSendByKeyEvents = 2;
 static_assert(offsetof(KBHookShared, MainWindow) == 0, "field order is shared by all mappings");
 static_assert(offsetof(KBHookShared, KBHookHandle) == 4, "field order is shared by all mappings");
 static_assert(offsetof(KBHookShared, KBOn) == 8, "field order is shared by all mappings");
 static_assert(offsetof(KBHookShared, ToggleALTChar) == 12, "field order is shared by all mappings");
 static_assert(offsetof(KBHookShared, SendBusy) == 16, "field order is shared by all mappings");
+static_assert(offsetof(KBHookShared, HookThread) == 20, "field order is shared by all mappings");
+static_assert(offsetof(KBHookShared, OtherSizeServed) == 24, "field order is shared by all mappings");
 
 // Ordinary data: each process has its own copy, all zero at load.
 struct HookProcess {

@@ -13,13 +13,37 @@ std::intptr_t pass_on(const HookContext& context, int code, std::uintptr_t key, 
 
 constexpr std::intptr_t kSwallow = 1;
 
+// On the thread that set the hook, for input of another thread: 64-bit
+// Windows calls the hook so for programs of the other word size.
+bool called_out_of_context(const HookContext& context) {
+  const std::uint32_t hook_thread = context.shared->HookThread;
+  if (hook_thread == 0 || context.platform->current_thread() != hook_thread) return false;
+  return context.platform->foreground_thread() != hook_thread;
+}
+
+// Out of context this thread's own key state is stale (it has not seen the
+// other program's keys), so the modifiers come from the keyboard itself.
+void read_live_modifiers(const HookPlatform& platform, std::uint8_t* state) {
+  for (int key = 0; key < 256; ++key) state[key] = 0;
+  constexpr std::uint32_t kModifiers[] = {kVkShift, kVkControl, kVkMenu};
+  for (std::uint32_t key : kModifiers) {
+    if (platform.key_down_now(key)) state[key] = 0x80;
+  }
+  if (platform.key_toggled(kVkCapital)) state[kVkCapital] = 0x01;
+}
+
 // Asks the active layout which character the key gives; returns it, or 0
 // when the key is not one to translate (no character, two, a dead key, one
 // of 0x80 and above, or Control held). A character 0 counts as none, since
 // the main program reads wParam 0 as a letter reset.
-std::uint32_t translated_character(const HookContext& context, std::uint32_t key, std::uint32_t bits) {
+std::uint32_t translated_character(const HookContext& context, std::uint32_t key, std::uint32_t bits,
+                                   bool out_of_context) {
   std::uint8_t state[256];
-  context.platform->get_keyboard_state(state);
+  if (out_of_context) {
+    read_live_modifiers(*context.platform, state);
+  } else {
+    context.platform->get_keyboard_state(state);
+  }
   std::uint16_t buffer = 0;
   const int count = context.platform->to_ascii(key, (bits >> kKeyScanShift) & 0xFF, state, &buffer);
   const bool control_held = (state[kVkControl] & 0x80) != 0;
@@ -43,19 +67,26 @@ std::intptr_t KBHookProc(const HookContext& context, int code, std::uintptr_t ke
 
   // While a playback runs, neither toggle nor translate: the keys it plays
   // must not be caught again.
-  if (shared.SendBusy != kSendByPlayback) {
-    if (shared.ToggleALTChar != 0 && (bits & kKeyAltHeld) != 0 && release && vk == shared.ToggleALTChar) {
-      context.platform->post_message(shared.MainWindow, kMsgHookToggle, 1, key_bits);
+  const bool playback = shared.SendBusy == kSendByPlayback;
+  const bool toggle = !playback && shared.ToggleALTChar != 0 && (bits & kKeyAltHeld) != 0 && release &&
+                      vk == shared.ToggleALTChar;
+  if (!playback && !toggle && shared.KBOn == 0) return pass_on(context, code, key, key_bits);
+
+  // Programs that a library of the other word size serves in their own
+  // processes are its to translate; acting here too would post every key twice.
+  const bool out_of_context = called_out_of_context(context);
+  if (out_of_context && shared.OtherSizeServed != 0) return pass_on(context, code, key, key_bits);
+
+  if (toggle) {
+    context.platform->post_message(shared.MainWindow, kMsgHookToggle, 1, key_bits);
+    return kSwallow;
+  }
+  if (!playback && (bits & (kKeyExtended | kKeyAltHeld | kKeyWasDown)) == 0 && is_character_key(vk) && !release) {
+    const std::uint32_t character = translated_character(context, vk, bits, out_of_context);
+    if (character != 0) {
+      context.platform->post_message(shared.MainWindow, kMsgHookCharacter, character, key_bits);
+      context.process->LetterResetPosted = 0;
       return kSwallow;
-    }
-    if (shared.KBOn == 0) return pass_on(context, code, key, key_bits);
-    if ((bits & (kKeyExtended | kKeyAltHeld | kKeyWasDown)) == 0 && is_character_key(vk) && !release) {
-      const std::uint32_t character = translated_character(context, vk, bits);
-      if (character != 0) {
-        context.platform->post_message(shared.MainWindow, kMsgHookCharacter, character, key_bits);
-        context.process->LetterResetPosted = 0;
-        return kSwallow;
-      }
     }
   }
 

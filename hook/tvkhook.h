@@ -1,5 +1,6 @@
 // The exports of tvkhook.dll, the system-wide keyboard hook library. The
-// export table carries the decorated stdcall names (_InitKBHook@4 ...).
+// 32-bit export table carries the decorated stdcall names (_InitKBHook@4
+// ...), the 64-bit one the plain names, as each platform's callers spell them.
 #pragma once
 #include <windows.h>
 
@@ -26,3 +27,7 @@ TVKHOOK_API int WINAPI SendKeysJPH(const char* keys);
 TVKHOOK_API int WINAPI SendKeysKE(const char* keys);
 TVKHOOK_API int WINAPI SetKBHook(void);
 TVKHOOK_API int WINAPI SetKBToggleALTChar(int toggle_key);
+// For the library of the other word size that a companion program keeps in
+// step with the main program's own (ordinals 11 and 12).
+TVKHOOK_API int WINAPI MarkKBSend(int send_state);
+TVKHOOK_API int WINAPI SetKBOtherSizeServed(int served);

@@ -11,3 +11,12 @@ constexpr int kSendDone = 0;      // played or injected (journal playback may en
 constexpr int kSendListFull = 5;  // more than 1024 key entries; nothing typed
 constexpr int kSendRefused = 6;   // the journal playback hook was refused or never played; nothing typed
 constexpr int kSendBusy = 7;      // another send is running; nothing typed
+
+// What the send that runs is (the shared block's SendBusy). Journal playback
+// plays its keys with their real scan codes, so while it runs the hook must
+// neither toggle nor translate. Keys typed by key events carry the
+// typed-back scan code and pass the hook on their own, so the user's keys
+// pressed meanwhile are still translated.
+constexpr unsigned int kSendIdle = 0;
+constexpr unsigned int kSendByPlayback = 1;
+constexpr unsigned int kSendByKeyEvents = 2;

@@ -20,7 +20,7 @@ using tvk::HookWindow;
 
 // One copy for every process that maps the library. The initialiser keeps it
 // in a data section of its own rather than in zero-filled storage.
-tvk::KBHookShared SharedBlock __attribute__((section(".sdata1"), shared)) = {0, 0, 0, 0, 0};
+tvk::KBHookShared SharedBlock __attribute__((section(".sdata1"), shared)) = {0, 0, 0, 0, 0, 0, 0};
 
 tvk::HookProcess ProcessData;
 
@@ -96,10 +96,22 @@ void win_wait_for_message(std::uint32_t milliseconds) {
   MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_ALLINPUT);
 }
 
+std::uint32_t win_current_thread() { return GetCurrentThreadId(); }
+
+std::uint32_t win_foreground_thread() {
+  const HWND foreground = GetForegroundWindow();
+  return foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
+}
+
+bool win_key_down_now(std::uint32_t key) { return (GetAsyncKeyState(static_cast<int>(key)) & 0x8000) != 0; }
+
+bool win_key_toggled(std::uint32_t key) { return (GetKeyState(static_cast<int>(key)) & 1) != 0; }
+
 constexpr tvk::HookPlatform kWin32Platform = {
-    win_call_next_hook, win_get_keyboard_state, win_to_ascii,        win_post_message,
-    win_set_hook,       win_unhook,             win_vk_key_scan,     win_map_virtual_key,
-    win_tick_count,     win_keybd_event,        win_pump_message,    win_wait_for_message,
+    win_call_next_hook,    win_get_keyboard_state, win_to_ascii,      win_post_message,
+    win_set_hook,          win_unhook,             win_vk_key_scan,   win_map_virtual_key,
+    win_tick_count,        win_keybd_event,        win_pump_message,  win_wait_for_message,
+    win_current_thread,    win_foreground_thread,  win_key_down_now,  win_key_toggled,
 };
 
 constexpr tvk::HookContext kContext = {&SharedBlock, &ProcessData, &kWin32Platform};
@@ -133,4 +145,8 @@ int WINAPI SendKeysKE(const char* keys) { return tvk::SendKeysKE(kContext, keys)
 int WINAPI SetKBHook(void) { return tvk::SetKBHook(kContext); }
 int WINAPI SetKBToggleALTChar(int toggle_key) {
   return tvk::SetKBToggleALTChar(kContext, static_cast<std::uint32_t>(toggle_key));
+}
+int WINAPI MarkKBSend(int send_state) { return tvk::MarkKBSend(kContext, static_cast<std::uint32_t>(send_state)); }
+int WINAPI SetKBOtherSizeServed(int served) {
+  return tvk::SetKBOtherSizeServed(kContext, static_cast<std::uint32_t>(served));
 }

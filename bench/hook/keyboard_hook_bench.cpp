@@ -64,4 +64,22 @@ void BM_TranslatedLetterWhileOn(benchmark::State& state) {
 }
 BENCHMARK(BM_TranslatedLetterWhileOn);
 
+// On the hook's own thread for another program's key (64-bit Windows and a
+// program of the other word size): the modifiers are read from the keyboard.
+void BM_TranslatedLetterOutOfContext(benchmark::State& state) {
+  HookFixture fixture(1, kVkF2);
+  fixture.shared.HookThread = bench_platform::current_thread();
+  run(state, fixture, 0, 'A', 0x001E0001);
+}
+BENCHMARK(BM_TranslatedLetterOutOfContext);
+
+// The same while a companion's library serves that program: passed on.
+void BM_KeyServedByTheOtherLibrary(benchmark::State& state) {
+  HookFixture fixture(1, kVkF2);
+  fixture.shared.HookThread = bench_platform::current_thread();
+  fixture.shared.OtherSizeServed = 1;
+  run(state, fixture, 0, 'A', 0x001E0001);
+}
+BENCHMARK(BM_KeyServedByTheOtherLibrary);
+
 }  // namespace

@@ -53,6 +53,14 @@ struct FakeHookPlatform {
   // What the message queue does on each look; the default finds it empty.
   std::function<tvk::PumpResult()> pump;
   int pumps = 0;
+
+  // The calling thread and the foreground window's; the hook's own thread
+  // sees other programs' keys only out of context.
+  std::uint32_t thread = 1;
+  std::uint32_t foreground = 1;
+  // What GetAsyncKeyState and GetKeyState report: the keyboard right now.
+  std::uint8_t keys_down_now[256] = {};
+  bool caps_lock_on = false;
 };
 
 extern FakeHookPlatform fake;

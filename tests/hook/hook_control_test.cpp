@@ -102,4 +102,26 @@ TEST_F(HookControlTest, ToggleCodeSetterReturnsThePreviousLow16Bits) {
   EXPECT_TRUE(fake.hooks_set.empty() && fake.unhooked.empty()) << "the setter leaves the hook alone";
 }
 
+// The thread that set the hook is where out-of-context calls arrive; a
+// companion's block that outlived its process must not keep a stale one.
+TEST_F(HookControlTest, SetHookRecordsItsThreadAndRemoveForgetsIt) {
+  fake.thread = 42;
+  ASSERT_EQ(1, tvk::SetKBHook(context()));
+  EXPECT_EQ(42u, shared.HookThread);
+  tvk::RemoveKBHook(context());
+  EXPECT_EQ(0u, shared.HookThread);
+  fake.next_handle = 0;
+  EXPECT_EQ(0, tvk::SetKBHook(context()));
+  EXPECT_EQ(0u, shared.HookThread) << "a refused hook has no thread";
+}
+
+TEST_F(HookControlTest, CompanionSettersStoreTheMainProgramsStateAndReturnThePrevious) {
+  EXPECT_EQ(0, tvk::MarkKBSend(context(), kSendByKeyEvents));
+  EXPECT_EQ(static_cast<int>(kSendByKeyEvents), tvk::MarkKBSend(context(), kSendIdle));
+  EXPECT_EQ(0, tvk::SetKBOtherSizeServed(context(), 7));
+  EXPECT_EQ(1u, shared.OtherSizeServed);
+  EXPECT_EQ(1, tvk::SetKBOtherSizeServed(context(), 0));
+  EXPECT_TRUE(fake.hooks_set.empty() && fake.unhooked.empty());
+}
+
 }  // namespace

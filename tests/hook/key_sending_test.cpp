@@ -133,7 +133,7 @@ TEST_F(KeySendingTest, PlaybackPlaysTwelveEventsThenUnhooksItself) {
   ASSERT_EQ(1u, fake.unhooked.size());
   EXPECT_EQ(0x100u, fake.unhooked[0]) << "the playback hook that was set";
   EXPECT_EQ(0u, process.data.JPHookHandle);
-  EXPECT_EQ(tvk::kSendByPlayback, busy_during_playback);
+  EXPECT_EQ(kSendByPlayback, busy_during_playback);
   EXPECT_EQ(0u, shared.SendBusy);
 }
 

@@ -224,7 +224,7 @@ TEST_F(KeyboardHookTest, DeadKeysTwoCharactersAndCharacterZeroAreNotPosted) {
 
 TEST_F(KeyboardHookTest, WhilePlaybackRunsNothingIsTranslatedOrToggledButResetsAndReleasesStillApply) {
   shared.ToggleALTChar = kVkF2;
-  shared.SendBusy = tvk::kSendByPlayback;
+  shared.SendBusy = kSendByPlayback;
   EXPECT_EQ(kPassed, press('A'));
   EXPECT_EQ(kSwallowed, release('A'));
   EXPECT_EQ(kPassed, press(kVkF2, kKeyAltHeld));
@@ -237,7 +237,7 @@ TEST_F(KeyboardHookTest, WhilePlaybackRunsNothingIsTranslatedOrToggledButResetsA
 // they go out is still a character and still toggles.
 TEST_F(KeyboardHookTest, WhileKeyEventsGoOutTheUsersKeysAreStillTranslatedAndToggle) {
   shared.ToggleALTChar = kVkF2;
-  shared.SendBusy = tvk::kSendByKeyEvents;
+  shared.SendBusy = kSendByKeyEvents;
   EXPECT_EQ(kSwallowed, press('A'));
   EXPECT_EQ(kSwallowed, release(kVkF2, kKeyAltHeld));
   EXPECT_EQ((Posts{{kMsgHookCharacter, 'a'}, {kMsgHookToggle, 1}}), posted());
@@ -283,6 +283,52 @@ TEST_F(KeyboardHookTest, PeekedAndNegativeCodesPassOnWithTheSharedHandleAndTheir
   EXPECT_EQ(static_cast<std::uintptr_t>('A'), fake.next_hook_calls[0].wparam);
   EXPECT_EQ(press_bits(0x1E), fake.next_hook_calls[0].lparam);
   EXPECT_EQ(-1, fake.next_hook_calls[1].code);
+}
+
+// 64-bit Windows calls the hook on the thread that set it for programs of
+// the other word size; that thread's key state knows nothing of their keys.
+class OutOfContextHookTest : public KeyboardHookTest {
+ protected:
+  void SetUp() override {
+    KeyboardHookTest::SetUp();
+    shared.HookThread = 5;
+    fake.thread = 5;
+    fake.foreground = 9;
+    fake.keyboard_state[kVkControl] = 0x80;  // stale: long released
+  }
+};
+
+TEST_F(OutOfContextHookTest, ShiftControlAndCapsLockComeFromTheKeyboardNotTheStaleState) {
+  fake.keys_down_now[kVkShift] = 1;
+  EXPECT_EQ(kSwallowed, press('T'));
+  release('T');
+  fake.keys_down_now[kVkShift] = 0;
+  fake.caps_lock_on = true;
+  EXPECT_EQ(kSwallowed, press('D'));
+  release('D');
+  fake.caps_lock_on = false;
+  fake.keys_down_now[kVkControl] = 1;
+  EXPECT_EQ(kPassed, press('C')) << "Control+C reaches the program";
+  EXPECT_EQ((Posts{{kMsgHookCharacter, 'T'}, {kMsgHookCharacter, 'D'}, {kMsgHookCharacter, 0}}), posted());
+}
+
+TEST_F(OutOfContextHookTest, KeysTypedIntoTheHooksOwnProgramUseItsOwnState) {
+  fake.foreground = 5;
+  fake.keys_down_now[kVkShift] = 1;
+  EXPECT_EQ(kPassed, press('T')) << "the thread's own Control is held";
+  EXPECT_EQ((Posts{{kMsgHookCharacter, 0}}), posted());
+}
+
+TEST_F(OutOfContextHookTest, ProgramsServedByTheOtherLibraryPassUntouched) {
+  shared.OtherSizeServed = 1;
+  shared.ToggleALTChar = kVkF2;
+  EXPECT_EQ(kPassed, press('A'));
+  EXPECT_EQ(kPassed, release('A'));
+  EXPECT_EQ(kPassed, release(kVkF2, kKeyAltHeld)) << "the toggle is the other library's to post";
+  EXPECT_TRUE(fake.posts.empty());
+  fake.thread = 6;
+  fake.keyboard_state[kVkControl] = 0;
+  EXPECT_EQ(kSwallowed, press('A')) << "in context this library serves its own programs";
 }
 
 TEST_F(KeyboardHookTest, LetterResetFlagBelongsToEachProcess) {
