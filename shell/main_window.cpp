@@ -1,8 +1,10 @@
 #include "shell/main_window.h"
 
+#include "companion/companion_protocol.h"
 #include "hook/tvkhook.h"
 #include "shell/file_selection.h"
 #include "shell/help.h"
+#include "shell/keyboard_hooks.h"
 #include "shell/resource_ids.h"
 #include "shell/shell_state.h"
 #include "shell/status_display.h"
@@ -11,10 +13,6 @@ static_assert(kSendStatusRefused == kSendRefused, "the fallback status is the li
 
 namespace {
 
-void remove_hook() { RemoveKBHook(); }
-int set_hook() { return SetKBHook(); }
-int send_jph(const char* keys) { return SendKeysJPH(keys); }
-int send_ke(const char* keys) { return SendKeysKE(keys); }
 void switch_keyboard() { UpdateStatus(1); }
 void post_again(unsigned int entry) {
   if (entry == kHeldToggleRequest) {
@@ -24,8 +22,8 @@ void post_again(unsigned int entry) {
   }
 }
 
-const HookMessageOps kHookLibraryOps = {remove_hook, set_hook,        send_jph,
-                                        send_ke,     switch_keyboard, post_again};
+const HookMessageOps kHookLibraryOps = {HooksRemoveKBHook, HooksSetKBHook,  HooksSendKeysJPH,
+                                        HooksSendKeysKE,   switch_keyboard, post_again};
 
 void close_splash() {
   if (!Splash) return;
@@ -137,6 +135,12 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       return 0;
     case kMsgHookToggle:
       HandleHookToggle(kHookLibraryOps);
+      return 0;
+    case kMsgCompanionReady:
+      CompanionReady(reinterpret_cast<HWND>(wParam));
+      return 0;
+    case kMsgCompanionEnded:
+      CompanionEnded(static_cast<DWORD>(wParam));
       return 0;
     default:
       return DefWindowProcA(window, message, wParam, lParam);

@@ -8,6 +8,7 @@
 #include "hook/tvkhook.h"
 #include "langfile/language_loading.h"
 #include "shell/file_selection.h"
+#include "shell/keyboard_hooks.h"
 #include "shell/main_window.h"
 #include "shell/resource_ids.h"
 #include "shell/settings.h"
@@ -131,7 +132,7 @@ int RunMessageLoop() {
 }
 
 void ShutDown(int registered) {
-  if (registered) RemoveKBHook();
+  if (registered) HooksRemoveKBHook();
   free_language_tables();
   DestroyIcon(OnIcon);
   DestroyIcon(OffIcon);

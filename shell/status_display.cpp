@@ -2,6 +2,7 @@
 
 #include "core/language_tables.h"
 #include "hook/tvkhook.h"
+#include "shell/keyboard_hooks.h"
 #include "shell/resource_ids.h"
 #include "shell/shell_state.h"
 
@@ -10,14 +11,14 @@ void UpdateStatus(int toggle) {
     case KeyboardSwitch::kNone:
       break;
     case KeyboardSwitch::kTurnOff:
-      KBHookTolvarOFF();
+      HooksTolvarOFF();
       break;
     case KeyboardSwitch::kRefuseNoFile:
       ShowBox(nullptr, "No Language File loaded, Cannot Toggle Keyboard.", "TOLVAR ERROR",
               MB_ICONEXCLAMATION);
       break;
     case KeyboardSwitch::kTurnOn:
-      if (!KBHookTolvarON()) ShowBox(MainWindow, "Could not install hook", "ERROR", MB_ICONHAND);
+      if (!HooksTolvarON()) ShowBox(MainWindow, "Could not install hook", "ERROR", MB_ICONHAND);
       break;
   }
 
@@ -38,8 +39,8 @@ void UpdateStatus(int toggle) {
 
 int SwitchAltF2Toggle(int announce) {
   HMENU menu = GetMenu(MainWindow);
-  int previous = SetKBToggleALTChar(kToggleKey);
-  if (toggle_key_needs_restore(previous)) SetKBToggleALTChar(previous);
+  int previous = HooksSetToggleKey(kToggleKey);
+  if (toggle_key_needs_restore(previous)) HooksSetToggleKey(previous);
 
   int now_set = !toggle_key_was_set(previous);
   const char* text = alt_f2_menu_text(now_set);
@@ -47,11 +48,11 @@ int SwitchAltF2Toggle(int announce) {
   ModifyMenuA(menu, IDM_ALT_F2_TOGGLE, MF_BYCOMMAND | MF_STRING, IDM_ALT_F2_TOGGLE, text);
   if (now_set) {
     // The hook must see ALT+F2 even while the keyboard is OFF.
-    SetKBHook();
-    SetKBToggleALTChar(kToggleKey);
+    HooksSetKBHook();
+    HooksSetToggleKey(kToggleKey);
   } else {
     // The library removes the hook when the keyboard is next switched OFF.
-    SetKBToggleALTChar(0);
+    HooksSetToggleKey(0);
   }
   if (announce) ShowBox(MainWindow, alt_f2_message(now_set), "Message", MB_ICONINFORMATION);
   return now_set;

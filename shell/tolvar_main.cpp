@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "shell/file_selection.h"
+#include "shell/keyboard_hooks.h"
 #include "shell/settings.h"
 #include "shell/shell_state.h"
 #include "shell/startup.h"
@@ -28,6 +29,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int show) {
   ShowSplash();
   ShowWithoutActivating();
   int registered = RegisterWithHookLibrary();
+  if (registered) StartCompanion();
   UpdateStatus(0);
   ReadSendMethod(kSettingsFile);
   MarkSendMethod(UseJournalPBH, 0);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Reads tolvar.exe itself: it binds all ten exports of tvkhook.dll by their
-# decorated names at load time, and needs no DLL but the system's and
-# tvkhook.dll (no C++ runtime beside it).
+# Reads tolvar.exe itself: it binds the ten exports of tvkhook.dll and
+# SetKBOtherSizeServed by name at load time (decorated in the 32-bit
+# program), and needs no DLL but the system's and tvkhook.dll (no C++
+# runtime beside it).
 # Usage: exe_tables_test.sh OBJDUMP path/to/tolvar.exe
 set -euo pipefail
 objdump=$1
@@ -12,10 +13,13 @@ source "$(dirname "$0")/../check.sh"
 
 # The name column of the import lines under "DLL Name: tvkhook.dll".
 hook_imports=$(awk '/DLL Name:/ { in_hook = ($3 == "tvkhook.dll"); next }
-  in_hook && NF == 3 && $3 ~ /^_/ { print $3 }' <<<"$private" | sort | tr '\n' ' ')
-check "imports from tvkhook.dll" \
-  "_InitKBHook@4 _IsKBHookTolvarON@0 _IsSetKBHook@0 _KBHookTolvarOFF@0 _KBHookTolvarON@0 _RemoveKBHook@0 _SendKeysJPH@4 _SendKeysKE@4 _SetKBHook@0 _SetKBToggleALTChar@4 " \
-  "$hook_imports"
+  in_hook && NF == 3 && $1 ~ /^[0-9a-f]+$/ { print $3 }' <<<"$private" | sort | tr '\n' ' ')
+if "$objdump" -f "$exe" | grep -q 'pei-i386'; then
+  expected="_InitKBHook@4 _IsKBHookTolvarON@0 _IsSetKBHook@0 _KBHookTolvarOFF@0 _KBHookTolvarON@0 _RemoveKBHook@0 _SendKeysJPH@4 _SendKeysKE@4 _SetKBHook@0 _SetKBOtherSizeServed@4 _SetKBToggleALTChar@4 "
+else
+  expected="InitKBHook IsKBHookTolvarON IsSetKBHook KBHookTolvarOFF KBHookTolvarON RemoveKBHook SendKeysJPH SendKeysKE SetKBHook SetKBOtherSizeServed SetKBToggleALTChar "
+fi
+check "imports from tvkhook.dll" "$expected" "$hook_imports"
 
 dlls=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$private" | tr 'A-Z' 'a-z' | sort | tr '\n' ' ')
 check "imported DLLs" "comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll shell32.dll tvkhook.dll user32.dll " "$dlls"
