@@ -12,7 +12,11 @@ e2e_tolvar_pid=""
 e2e_typepad_pid=""
 e2e_tolvar_window=""
 e2e_typepad_window=""
+# The typepad the helpers below act on; a test with two sets these anew.
 e2e_typepad_title="TypePad e2e $$"
+e2e_typepad_exe=$TOLVAR_BIN/typepad.exe
+e2e_typepad_text=$e2e_work/text
+e2e_typepad_log=$e2e_work/log
 
 e2e_fail() {
   echo "FAIL: $*" >&2
@@ -59,8 +63,8 @@ e2e_wait_title() {
 # e2e_start_typepad [OPTIONS...]: typepad beside Tolvar's window, writing its
 # text and key log into the work folder.
 e2e_start_typepad() {
-  "$TOLVAR_WINE_RUN" "$TOLVAR_BIN/typepad.exe" --title "$e2e_typepad_title" \
-    --text "$(e2e_windows_path "$e2e_work/text")" --log "$(e2e_windows_path "$e2e_work/log")" \
+  "$TOLVAR_WINE_RUN" --build "$TOLVAR_BUILD_DIR" "$e2e_typepad_exe" --title "$e2e_typepad_title" \
+    --text "$(e2e_windows_path "$e2e_typepad_text")" --log "$(e2e_windows_path "$e2e_typepad_log")" \
     "$@" >"$e2e_work/typepad.out" 2>&1 &
   e2e_typepad_pid=$!
   e2e_typepad_window=$(timeout 30 xdotool search --sync --name "^$e2e_typepad_title\$" | head -n 1) ||
@@ -107,10 +111,10 @@ e2e_type() {
 
 # The bytes typepad holds, as lower-case hex pairs ("d0 a0 20").
 e2e_text_hex() {
-  rm -f "$e2e_work/text"
-  e2e_probe typepad dump >/dev/null || e2e_fail "typepad did not answer"
-  [ -f "$e2e_work/text" ] || e2e_fail "typepad did not write its text"
-  od -An -v -tx1 "$e2e_work/text" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'
+  rm -f "$e2e_typepad_text"
+  e2e_probe pad "$e2e_typepad_title" dump >/dev/null || e2e_fail "typepad did not answer"
+  [ -f "$e2e_typepad_text" ] || e2e_fail "typepad did not write its text"
+  od -An -v -tx1 "$e2e_typepad_text" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'
 }
 
 # e2e_wait_text EXPECTED SECONDS: typepad's text becomes EXPECTED, or stays
@@ -132,10 +136,10 @@ e2e_wait_text() {
   echo "$text"
 }
 
-e2e_clear_typepad() { e2e_probe typepad clear >/dev/null; }
+e2e_clear_typepad() { e2e_probe pad "$e2e_typepad_title" clear >/dev/null; }
 
 # typepad's key log as "MESSAGE WPARAM" pairs, one a line.
-e2e_typepad_keys() { grep -v '^#' "$e2e_work/log" | awk '{ print $3, $4 }'; }
+e2e_typepad_keys() { grep -v '^#' "$e2e_typepad_log" | awk '{ print $3, $4 }'; }
 
 # e2e_wait_exit PID SECONDS
 e2e_wait_exit() {
@@ -151,7 +155,7 @@ e2e_wait_exit() {
 # removes the work folder. Safe to call twice.
 e2e_finish() {
   if [ -n "$e2e_typepad_pid" ] && kill -0 "$e2e_typepad_pid" 2>/dev/null; then
-    e2e_probe typepad close >/dev/null 2>&1 || true
+    e2e_probe pad "$e2e_typepad_title" close >/dev/null 2>&1 || true
     e2e_wait_exit "$e2e_typepad_pid" 10 || kill "$e2e_typepad_pid" 2>/dev/null || true
   fi
   if [ -n "$e2e_tolvar_pid" ] && kill -0 "$e2e_tolvar_pid" 2>/dev/null; then

@@ -17,6 +17,11 @@
 //                   both are written)
 //   typepad clear   make typepad forget its text and key log
 //   typepad close   close typepad (it writes both first)
+//   pad TITLE dump|clear|close
+//                   the same for the typepad titled TITLE, where several run
+//   move-pad TITLE X Y
+//                   move that typepad's window; Wine places a window only
+//                   where it moved it itself (a click finds it there)
 //   clock           for every line read on standard input, print
 //                   "QPC_US TICK_MS" (typepad's two clocks) at once
 //
@@ -158,8 +163,9 @@ int close_tolvar() {
   return 1;
 }
 
-int typepad_action(const char* action) {
-  HWND pad = FindWindowA("TypePad", nullptr);
+// `title` picks one typepad where several run (null: any).
+int typepad_action(const char* action, const char* title) {
+  HWND pad = FindWindowA("TypePad", title);
   if (pad == nullptr) return missing("typepad");
   if (std::strcmp(action, "dump") == 0) {
     SendMessageA(pad, kTypepadDump, 0, 0);
@@ -172,6 +178,13 @@ int typepad_action(const char* action) {
     return 0;
   }
   return 1;
+}
+
+int move_typepad(const char* title, const char* x, const char* y) {
+  HWND pad = FindWindowA("TypePad", title);
+  if (pad == nullptr) return missing("typepad");
+  return SetWindowPos(pad, nullptr, std::atoi(x), std::atoi(y), 0, 0,
+                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != 0;
 }
 
 // The same microseconds typepad computes for its log.
@@ -198,7 +211,8 @@ int answer_clock() {
 int usage() {
   std::fprintf(stderr,
                "usage: e2e_probe [checkbox | checked | title | command ID | wait-box SECS |\n"
-               "                  box-ok | close | typepad dump|clear|close | clock]...\n");
+               "                  box-ok | close | typepad dump|clear|close |\n"
+               "                  pad TITLE dump|clear|close | move-pad TITLE X Y | clock]...\n");
   return 2;
 }
 
@@ -225,7 +239,13 @@ int main(int argc, char** argv) {
     } else if (std::strcmp(command, "close") == 0) {
       ok = close_tolvar();
     } else if (std::strcmp(command, "typepad") == 0 && has_value) {
-      ok = typepad_action(argv[++i]);
+      ok = typepad_action(argv[++i], nullptr);
+    } else if (std::strcmp(command, "pad") == 0 && i + 2 < argc) {
+      ok = typepad_action(argv[i + 2], argv[i + 1]);
+      i += 2;
+    } else if (std::strcmp(command, "move-pad") == 0 && i + 3 < argc) {
+      ok = move_typepad(argv[i + 1], argv[i + 2], argv[i + 3]);
+      i += 3;
     } else if (std::strcmp(command, "clock") == 0) {
       ok = answer_clock();
     } else {
