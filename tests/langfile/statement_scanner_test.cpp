@@ -31,9 +31,13 @@ TEST(StatementScanner, CommentAfterTokensEndsTheLine) {
   EXPECT_EQ(all_tokens("a%b\n"), (Tokens{{TOK_WORD, "a%b"}, {TOK_EOL, "\n"}, {TOK_END, ""}}));
 }
 
-TEST(StatementScanner, LastLineWithoutLineFeedHasNoEndOfLine) {
+TEST(StatementScanner, LastLineWithoutLineFeedHasNoEndOfLineAndEndKeepsItsLastToken) {
   EXPECT_EQ(all_tokens("GKA 97\tAPPEND"),
-            (Tokens{{TOK_GKA, "GKA"}, {TOK_NUMBER, "97"}, {TOK_APPEND, "APPEND"}, {TOK_END, ""}}));
+            (Tokens{{TOK_GKA, "GKA"}, {TOK_NUMBER, "97"}, {TOK_APPEND, "APPEND"},
+                    {TOK_END, "APPEND"}}));
+  // Blank last line: its text was emptied; an empty source never had one.
+  EXPECT_EQ(all_tokens("GK\n \t"), (Tokens{{TOK_GK, "GK"}, {TOK_EOL, "\n"}, {TOK_END, ""}}));
+  EXPECT_EQ(all_tokens(""), (Tokens{{TOK_END, ""}}));
 }
 
 TEST(StatementScanner, KeywordsAreWholeAndCaseSensitive) {
