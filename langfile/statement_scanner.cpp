@@ -98,8 +98,9 @@ TokenClass next_token(char* token) {
   while (length == 0) {
     if (!fetch_line(SourceReader.line, kLineBufferSize)) {
       SourceReader.token_cursor = SourceReader.line;
-      // Nothing read since the source was opened: no last token to name.
-      if (SourceReader.line_number == 1) token[0] = '\0';
+      // The text names the last token only when it was cut off by the end:
+      // not after a line end or comment, nor when nothing was read at all.
+      if (SourceReader.line_number == 1 || token[0] == '\n' || token[0] == '%') token[0] = '\0';
       return TOK_END;
     }
     SourceReader.token_cursor = SourceReader.line;

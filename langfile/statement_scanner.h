@@ -27,7 +27,7 @@ enum TokenClass : int {
 // (kTokenSize bytes). A token longer than kTokenSize - 1 characters keeps
 // its first kTokenSize - 1 and is never a number (its value would be wrong):
 // it is a string when quoted at both ends, a word otherwise. At TOK_END the
-// text is still the last token scanned ("" for a source without lines), so
+// text is the last token of a last line without a line feed (else empty), so
 // pass the same buffer for every call on one source.
 TokenClass next_token(char* token);
 
