@@ -32,13 +32,13 @@ PUNCTUATION = set(" ,;:!?'\"()-")
 MARKS = {"ं": "M", "ँ": ".N", "ः": "H", "ऽ": ".a", "।": "..", "॥": "||"}
 DIGITS = {chr(0x966 + d): str(d) for d in range(10)}
 
-# Key pairs that the keyboard reads as one sound (kh, sh, nk, jn, ...): when the
+# Key pairs that the keyboard reads as one sound (kh, sh, nk, jn, LL, ...): when the
 # word has the two letters apart, a _ between them keeps them apart.
 MERGING = {
     ("k", "h"), ("g", "h"), ("ch", "h"), ("Ch", "h"), ("j", "h"), ("T", "h"), ("D", "h"),
     ("t", "h"), ("d", "h"), ("p", "h"), ("b", "h"), ("s", "h"), ("sh", "h"), ("Sh", "h"),
     ("q", "h"), (".D", "h"), ("f", "h"), ("kSh", "h"), ("j", "n"), ("~N", "n"), ("~N", "N"),
-    ("j~n", "n"),
+    ("j~n", "n"), ("L", "L"),
 }
 NASAL_MERGING = ("k", "kh", "g", "gh", "kSh", "ch", "Ch", "j", "jh", "T", "Th", "D", "Dh")
 
