@@ -56,6 +56,7 @@ TEST(UnicodeToLegacyTest, PrecomposedNuktaLettersAndJoinersAreAccepted) {
 
 TEST(UnicodeToLegacyTest, LettersWithoutAByteOfTheirOwnAreDrawnInParts) {
   EXPECT_EQ(hex(convert("औ")), hex(glyphs({"letter_a", "aa", "ai.right"})));
+  EXPECT_EQ(hex(convert("ऐं")), hex(glyphs({"letter_e", "eM.right"})));
   EXPECT_EQ(hex(convert("ऐ ऎ ऑ")), hex(glyphs({"letter_e", "e.right"}) + " " +
                                       glyphs({"letter_e", "short_e.right"}) + " " +
                                       glyphs({"letter_a", "candra_o"})));

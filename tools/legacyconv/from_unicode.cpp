@@ -178,7 +178,11 @@ class Converter {
     const int first = find(look_.spacing, it->second.first);
     if (first >= 0) emit(first);
     else if (!letter_in_parts(it->second.first)) return false;
-    emit(it->second.second);
+    // With an anusvara after it the sign takes its form with anusvara (ऐं: ए and ें), as typed.
+    const int with_anusvara = at(pos_) == kAnusvara
+        ? look_.mark(look_.entry(it->second.second).text + utf8(kAnusvara), StemClass::kRight) : -1;
+    if (with_anusvara >= 0) ++pos_;
+    emit(with_anusvara >= 0 ? with_anusvara : it->second.second);
     return true;
   }
 
