@@ -43,8 +43,10 @@ void close_file() {
   }
 }
 
-// A file line, bounded by fgets. A CR LF pair is made a single LF, as a
-// Windows text-mode read does, so a file reads the same on every build.
+// A file line, bounded by fgets. The file is opened in binary mode on every
+// build and a CR LF pair made a single LF here, as a text-mode read does:
+// a stray CR before it stays in the line. (Letting the Windows C library
+// translate as well would fold CR CR LF into one line end there only.)
 int fetch_file_line(char* buffer, int size) {
   if (std::fgets(buffer, size, SourceReader.file) == nullptr) {
     buffer[0] = '\0';
@@ -112,7 +114,7 @@ int open_source(const char* file_name, const char* text) {
   if (file_name != nullptr) {
     const char* path_list = std::getenv("IPATH");
     if (path_list == nullptr) path_list = platform_path_rules().default_path_list;
-    SourceReader.file = search_open(path_list, file_name, "r");
+    SourceReader.file = search_open(path_list, file_name, "rb");
     if (SourceReader.file == nullptr) {
       SourceReader.text = nullptr;
       set_error_text("Error: could not open %s for reading\n", file_name);

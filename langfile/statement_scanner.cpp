@@ -63,7 +63,8 @@ TokenClass classify(char* token, int length, char last_character) {
 }  // namespace
 
 int scan_token(const char** cursor, char* token) {
-  token[0] = '\0';
+  // Without a token the text is left alone: at the end of the source it
+  // still names the last token, which a statement cut off there reports.
   if (*cursor == nullptr) return 0;
   const char* p = *cursor;
   while (is_blank(*p)) ++p;
@@ -97,9 +98,13 @@ TokenClass next_token(char* token) {
   while (length == 0) {
     if (!fetch_line(SourceReader.line, kLineBufferSize)) {
       SourceReader.token_cursor = SourceReader.line;
+      // The text names the last token only when it was cut off by the end:
+      // not after a line end or comment, nor when nothing was read at all.
+      if (SourceReader.line_number == 1 || token[0] == '\n' || token[0] == '%') token[0] = '\0';
       return TOK_END;
     }
     SourceReader.token_cursor = SourceReader.line;
+    token[0] = '\0';
     length = scan_token(&SourceReader.token_cursor, token);
   }
   if (token[0] == '\n') return TOK_EOL;

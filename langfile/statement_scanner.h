@@ -26,12 +26,15 @@ enum TokenClass : int {
 // The next token of the open source; its text goes into `token`
 // (kTokenSize bytes). A token longer than kTokenSize - 1 characters keeps
 // its first kTokenSize - 1 and is never a number (its value would be wrong):
-// it is a string when quoted at both ends, a word otherwise.
+// it is a string when quoted at both ends, a word otherwise. At TOK_END the
+// text is the last token of a last line without a line feed (else empty), so
+// pass the same buffer for every call on one source.
 TokenClass next_token(char* token);
 
 // Scans one token of the current line from *cursor into `token`
 // (kTokenSize bytes, cut as above) and moves the cursor past it. Returns the
-// token's full length, quotes included; 0 when the line has no more tokens.
+// token's full length, quotes included; 0 when the line has no more tokens,
+// and then `token` is left as it was.
 int scan_token(const char** cursor, char* token);
 
 // Decimal, 0x/0X hexadecimal or leading-0 octal, with an optional sign and

@@ -104,8 +104,13 @@ TEST_F(GlyphMapLoaderTest, GkErrorsNameTheirLineAndToken) {
 }
 
 TEST_F(GlyphMapLoaderTest, GkOnTheLastLineNeedsALineFeed) {
+  // Cut off by the end of the file, the statement names its last token.
   expect_failure("GK 1 KA 107\nGK 107 AA 107 97",
-                 "Error in parsing GKFUNC - expect a integer char code after GK (line 3, got )\n");
+                 "Error in parsing GKFUNC - expect a integer char code after GK (line 3, got 97)\n");
+  expect_failure("GK 1 KA 107\nGK 107 AA",
+                 "Error in parsing GKFUNC - expect a integer char code after GK (line 3, got AA)\n");
+  expect_failure("GK 1 KA 107\nGK 107",
+                 "Error in parsing GKFUNC - expect a text ucode after GK (line 3-got 107)\n");
   ASSERT_EQ(load("GK 1 KA 107\nGK 107 AA 107 97 % closed by a comment"), 1) << ErrorText;
 }
 
@@ -135,7 +140,7 @@ TEST_F(GlyphMapLoaderTest, GkaSetsAttributesOnceAndRefusesOtherWords) {
   expect_failure("GKA 97 INVISIBLE\n",
                  "Error in parsing GKATTR - illegal attr (INVISIBLE) glyph 0x61 (line 1)\n");
   expect_failure("GKA 97 PREPEND",
-                 "Error in parsing GKATTR - illegal attr () glyph 0x61 (line 2)\n");
+                 "Error in parsing GKATTR - illegal attr (PREPEND) glyph 0x61 (line 2)\n");
   expect_failure("GKA 97 PREPEND\nGKA 97 APPEND\n",
                  "Error in input file gkfunc - attr is not null, and got a GKA statement (line "
                  "2)\n");

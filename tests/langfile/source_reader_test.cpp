@@ -81,6 +81,14 @@ TEST_F(SourceReaderTest, FilePieceEndingOnCarriageReturnKeepsItsLineFeed) {
   EXPECT_EQ(read_lines(3), (Lines{"a\n", "cd", "\rx"}));
 }
 
+TEST_F(SourceReaderTest, FileKeepsAStrayCarriageReturnBeforeTheLineEndOnEveryBuild) {
+  TempDir dir;
+  write_file(dir.path() / "crcr.gkf", "KU a KA\r\r\nKU b KHA\r\n");
+  ScopedIpath ipath(dir.str().c_str());
+  ASSERT_EQ(open_source("crcr.gkf", nullptr), 1);
+  EXPECT_EQ(read_lines(), (Lines{"KU a KA\r\n", "KU b KHA\n"}));
+}
+
 TEST_F(SourceReaderTest, SearchFindsTheFileInALaterIpathElement) {
   TempDir dir;
   write_file(dir.path() / "second" / "lang.gkf", "from second\n");

@@ -26,14 +26,18 @@ TEST(StatementScanner, CommentAfterTokensEndsTheLine) {
                     {TOK_WORD, "A"},
                     {TOK_EOL, "%map"},
                     {TOK_GK, "GK"},
-                    {TOK_END, ""}}));
+                    {TOK_END, "GK"}}));
   // A percent sign inside a token starts nothing.
   EXPECT_EQ(all_tokens("a%b\n"), (Tokens{{TOK_WORD, "a%b"}, {TOK_EOL, "\n"}, {TOK_END, ""}}));
 }
 
-TEST(StatementScanner, LastLineWithoutLineFeedHasNoEndOfLine) {
+TEST(StatementScanner, LastLineWithoutLineFeedHasNoEndOfLineAndEndKeepsItsLastToken) {
   EXPECT_EQ(all_tokens("GKA 97\tAPPEND"),
-            (Tokens{{TOK_GKA, "GKA"}, {TOK_NUMBER, "97"}, {TOK_APPEND, "APPEND"}, {TOK_END, ""}}));
+            (Tokens{{TOK_GKA, "GKA"}, {TOK_NUMBER, "97"}, {TOK_APPEND, "APPEND"},
+                    {TOK_END, "APPEND"}}));
+  // Blank last line: its text was emptied; an empty source never had one.
+  EXPECT_EQ(all_tokens("GK\n \t"), (Tokens{{TOK_GK, "GK"}, {TOK_EOL, "\n"}, {TOK_END, ""}}));
+  EXPECT_EQ(all_tokens(""), (Tokens{{TOK_END, ""}}));
 }
 
 TEST(StatementScanner, KeywordsAreWholeAndCaseSensitive) {
@@ -48,12 +52,12 @@ TEST(StatementScanner, KeywordsAreWholeAndCaseSensitive) {
                     {TOK_GKMAIN, "GKMAIN"},
                     {TOK_GKALTERNATE, "GKALTERNATE"},
                     {TOK_GKM, "GKM"},
-                    {TOK_END, ""}}));
+                    {TOK_END, "GKM"}}));
   EXPECT_EQ(all_tokens("Gk ku gkmain GKX"), (Tokens{{TOK_WORD, "Gk"},
                                                    {TOK_WORD, "ku"},
                                                    {TOK_WORD, "gkmain"},
                                                    {TOK_WORD, "GKX"},
-                                                   {TOK_END, ""}}));
+                                                   {TOK_END, "GKX"}}));
 }
 
 TEST(StatementScanner, NumbersAreJudgedByTheirFirstCharacters) {
@@ -62,7 +66,7 @@ TEST(StatementScanner, NumbersAreJudgedByTheirFirstCharacters) {
                                                  {TOK_NUMBER, "7up"},
                                                  {TOK_WORD, "+"},
                                                  {TOK_WORD, "-x"},
-                                                 {TOK_END, ""}}));
+                                                 {TOK_END, "-x"}}));
   EXPECT_EQ(number_value("+7"), 7);
   EXPECT_EQ(number_value("-3"), -3);
   EXPECT_EQ(number_value("7up"), 7);
@@ -84,7 +88,7 @@ TEST(StatementScanner, UnclosedQuoteRunsToTheEndOfTheLineAsAWord) {
                                                            {TOK_GK, "GK"},
                                                            {TOK_EOL, "\n"},
                                                            {TOK_END, ""}}));
-  EXPECT_EQ(all_tokens("\"open"), (Tokens{{TOK_WORD, "\"open"}, {TOK_END, ""}}));
+  EXPECT_EQ(all_tokens("\"open"), (Tokens{{TOK_WORD, "\"open"}, {TOK_END, "\"open"}}));
 }
 
 TEST(StatementScanner, NumberValueReadsDecimalHexadecimalAndOctal) {
@@ -124,7 +128,7 @@ TEST(StatementScanner, TokenLongerThanItsBufferIsCutAndNeverANumber) {
                                               {TOK_END, ""}}));
   // 255 characters still fit whole.
   const std::string fits = std::string(252, '1') + "abc";
-  EXPECT_EQ(all_tokens(fits.c_str()), (Tokens{{TOK_NUMBER, fits}, {TOK_END, ""}}));
+  EXPECT_EQ(all_tokens(fits.c_str()), (Tokens{{TOK_NUMBER, fits}, {TOK_END, fits}}));
 }
 
 TEST(StatementScanner, ScanTokenReportsTheFullLengthAndMovesPastTheToken) {

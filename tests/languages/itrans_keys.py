@@ -18,22 +18,27 @@ CONSONANTS = {
     "स": "s", "ह": "h",
     "क" + NUKTA: "q", "ख" + NUKTA: ".kh", "ग" + NUKTA: ".g", "ज" + NUKTA: "z",
     "ड" + NUKTA: ".D", "ढ" + NUKTA: ".Dh", "फ" + NUKTA: "f",
-    "क्ष": "kSh", "ज्ञ": "j~n",
+    "क्ष": "kSh", "ज्ञ": "j~n", "ऱ": "r^",
 }
 VOWELS = {"अ": "a", "आ": "A", "इ": "i", "ई": "I", "उ": "u", "ऊ": "U", "ऋ": "RRi", "ए": "e",
-          "ऐ": "ai", "ओ": "o", "औ": "au", "ऑ": "oa"}
+          "ऐ": "ai", "ओ": "o", "औ": "au", "ऑ": "oa", "ऍ": ".c", "ॠ": "RRI", "ऌ": "LLi",
+          "ऎ": "E", "ऒ": "O", "ॐ": "OM"}
 SIGNS = {"ा": "aa", "ि": "i", "ी": "ii", "ु": "u", "ू": "uu", "ृ": "RRi", "े": "e", "ै": "ai",
-         "ो": "o", "ौ": "au", "ॉ": "oa"}
+         "ो": "o", "ौ": "au", "ॉ": "oa", "ॅ": ".c", "ॄ": "RRI", "ॆ": "E", "ॊ": "O"}
+# After a virama: + keeps the cluster joined (ZWJ), / shows the virama (ZWNJ).
+JOINERS = {"\u200d": "+", "\u200c": "/"}
+# Keys that reach the program unchanged and that the font draws as they are.
+PUNCTUATION = set(" ,;:!?'\"()-")
 MARKS = {"ं": "M", "ँ": ".N", "ः": "H", "ऽ": ".a", "।": "..", "॥": "||"}
 DIGITS = {chr(0x966 + d): str(d) for d in range(10)}
 
-# Key pairs that the keyboard reads as one sound (kh, sh, nk, jn, ...): when the
+# Key pairs that the keyboard reads as one sound (kh, sh, nk, jn, LL, ...): when the
 # word has the two letters apart, a _ between them keeps them apart.
 MERGING = {
     ("k", "h"), ("g", "h"), ("ch", "h"), ("Ch", "h"), ("j", "h"), ("T", "h"), ("D", "h"),
     ("t", "h"), ("d", "h"), ("p", "h"), ("b", "h"), ("s", "h"), ("sh", "h"), ("Sh", "h"),
     ("q", "h"), (".D", "h"), ("f", "h"), ("kSh", "h"), ("j", "n"), ("~N", "n"), ("~N", "N"),
-    ("j~n", "n"),
+    ("j~n", "n"), ("L", "L"),
 }
 NASAL_MERGING = ("k", "kh", "g", "gh", "kSh", "ch", "Ch", "j", "jh", "T", "Th", "D", "Dh")
 
@@ -59,18 +64,14 @@ def letters(word):
     return out
 
 
-def covered(word, letter_set):
-    return all(letter in letter_set for letter in letters(word))
-
-
 def merges(previous, following):
     if (previous, following) in MERGING:
         return True
     return previous == "n" and following in NASAL_MERGING
 
 
-def keys(word):
-    """The keys that type the word; None when a letter has no key."""
+def spell(word):
+    """(keys that type the word, None), or (None, why it cannot be typed)."""
     out = []
     last_consonant = None  # keys of a consonant still carrying its virama
     units = letters(word)
@@ -91,7 +92,14 @@ def keys(word):
         last_consonant = None if u != VIRAMA else last_consonant
         if u == VIRAMA:
             continue
-        if u in VOWELS:
+        if u in JOINERS:
+            out.append(JOINERS[u])
+        elif u in PUNCTUATION:
+            out.append(u)
+        elif u == ".":
+            # A full stop; _ keeps the next key from making a dot sequence of it.
+            out.append("._" if nxt is not None else ".")
+        elif u in VOWELS:
             if out:
                 out.append("_")
             out.append(VOWELS[u])
@@ -102,5 +110,6 @@ def keys(word):
         elif u in DIGITS:
             out.append(DIGITS[u])
         else:
-            return None
-    return "".join(out)
+            return None, "no key for %s (%s)" % (
+                u, " ".join("U+%04X" % ord(c) for c in u))
+    return "".join(out), None

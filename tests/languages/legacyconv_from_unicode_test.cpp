@@ -50,25 +50,36 @@ TEST(UnicodeToLegacyTest, CandrabinduFollowsTheReph) {
 
 TEST(UnicodeToLegacyTest, PrecomposedNuktaLettersAndJoinersAreAccepted) {
   EXPECT_EQ(hex(convert("\xE0\xA5\x9B")), hex(glyphs({"za"})));
-  EXPECT_EQ(hex(convert("क्\u200Dष")), hex(glyphs({"ka.half", "ssa"})));
-  EXPECT_EQ(hex(convert("क्\u200Cष")), hex(glyphs({"ka.virama", "ssa"})));
+  EXPECT_EQ(hex(convert("क्\u200Dष")), hex(glyphs({"ka.half", "zwj", "ssa"})));
+  EXPECT_EQ(hex(convert("क्\u200Cष")), hex(glyphs({"ka.virama", "zwnj", "ssa"})));
+}
+
+TEST(UnicodeToLegacyTest, LettersWithoutAByteOfTheirOwnAreDrawnInParts) {
+  EXPECT_EQ(hex(convert("औ")), hex(glyphs({"letter_a", "aa", "ai.right"})));
+  EXPECT_EQ(hex(convert("ऐं")), hex(glyphs({"letter_e", "eM.right"})));
+  EXPECT_EQ(hex(convert("ऐ ऎ ऑ")), hex(glyphs({"letter_e", "e.right"}) + " " +
+                                      glyphs({"letter_e", "short_e.right"}) + " " +
+                                      glyphs({"letter_a", "candra_o"})));
+  // On a consonant the spacing part comes first, the mark sits on its stem.
+  EXPECT_EQ(hex(convert("कौं कॊ")), hex(glyphs({"ka", "aa", "aiM.right"}) + " " +
+                                       glyphs({"ka", "aa", "short_e.right"})));
 }
 
 TEST(UnicodeToLegacyTest, ConvertingBackGivesTheText) {
   for (const char* text : {"नमस्ते भारत", "विद्यार्थी", "लक्ष्मी", "कृपया", "ऑफ़िस", "ज्ञान।", "१९४७",
-                           "“दुःख” – सोऽहम्", "संस्कृत", "ट्रक", "अंग्रेज़"}) {
+                           "“दुःख” – सोऽहम्", "संस्कृत", "ट्रक", "अंग्रेज़", "ॐ", "बॅट", "दुसऱ्या", "कॄती", "आठवडा"}) {
     EXPECT_EQ(legacy_to_unicode(vedrokan_table(), convert(text)), text);
   }
 }
 
 TEST(UnicodeToLegacyTest, NamesWhatTheFontCannotDrawWithItsLine) {
   std::vector<Undrawable> missing;
-  const std::string out = unicode_to_legacy(vedrokan_table(), "क\nऱa ॐ", missing);
+  const std::string out = unicode_to_legacy(vedrokan_table(), "क\nऱa ॢ", missing);
   ASSERT_EQ(missing.size(), 3u);
   EXPECT_EQ(missing[0].code_point, 0x0931u);
   EXPECT_EQ(missing[0].line, 2);
   EXPECT_EQ(missing[1].code_point, static_cast<char32_t>('a'));
-  EXPECT_EQ(missing[2].code_point, 0x0950u);
+  EXPECT_EQ(missing[2].code_point, 0x0962u);
   EXPECT_EQ(hex(out), hex(glyphs({"ka"}) + "\n "));
 }
 

@@ -23,11 +23,22 @@ TEST(LegacyToUnicodeTest, RephMovesToTheStartOfItsSyllable) {
 }
 
 TEST(LegacyToUnicodeTest, HalantAfterARakarClusterJoinsTheNextConsonant) {
-  EXPECT_EQ(convert(glyphs({"ddra", "halant.right", "ya", "uu.right"})), "ड्र्यू");
+  EXPECT_EQ(convert(glyphs({"dda", "rakar.right", "halant.right", "ya", "uu.right"})), "ड्र्यू");
+  // The i sign typed in front of a cluster broken by a halant mark belongs behind it all.
+  EXPECT_EQ(convert(glyphs({"i.3", "ra", "halant.right", "khha"})), "र्ख़ि");
+}
+
+TEST(LegacyToUnicodeTest, VowelLetterAndVowelSignDrawnTogetherAreOneLetter) {
+  EXPECT_EQ(convert(glyphs({"letter_a", "aa", "ai.right", "anusvara.right"})), "औं");
+  EXPECT_EQ(convert(glyphs({"letter_e", "eM.right"})), "ऐं");
+  EXPECT_EQ(convert(glyphs({"ka", "aa", "short_e.right"})), "कॊ");
+  // A joiner keeps the cluster open for the i sign, a non-joiner closes it.
+  EXPECT_EQ(convert(glyphs({"i.3", "ka.half", "zwj", "ta"})), "क्\u200Dति");
+  EXPECT_EQ(convert(glyphs({"ka.virama", "zwnj", "i.3", "ta"})), "क्\u200Cति");
 }
 
 TEST(LegacyToUnicodeTest, BytesOutsideTheTablePassUnchanged) {
-  EXPECT_EQ(convert(std::string("\x20\x81\n", 3) + glyphs({"na"}) + "\t"), "\x20\x81\nन\t");
+  EXPECT_EQ(convert(std::string("\x20\x7F\n", 3) + glyphs({"na"}) + "\t"), "\x20\x7F\nन\t");
 }
 
 TEST(LegacyToUnicodeTest, ISignWithoutConsonantStaysWhereItIs) {

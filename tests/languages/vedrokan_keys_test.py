@@ -40,10 +40,15 @@ CHART = [
     ("namaste bhaarata", "नमस्ते भारत"), ("kShatriya", "क्षत्रिय"), ("j~naana", "ज्ञान"),
     ("sthaana", "स्थान"), ("tRRiShNaa", "तृष्णा"), ("la.Dakaa", "लड़का"), ("pa.Dhanaa", "पढ़ना"),
     (".gazala", "ग़ज़ल"), ("achchhaa", "अच्छा"), ("raama", "राम"), ("raam", "राम्"),
-    ("ka_i", "कइ"), ("n_ka", "न्क"), ("ksha", "क्श"), ("lda", "ल्द"), ("EOQ", ""),
+    ("ka_i", "कइ"), ("n_ka", "न्क"), ("ksha", "क्श"), ("lda", "ल्द"), ("FQ", ""),
     ("saMskRRita", "संस्कृत"), ("kiM", "किं"), ("ruupa", "रूप"), ("hRdaya", "हृदय"),
     ("sur.kha", "सुर्ख़"), ("vidyaarthii", "विद्यार्थी"), ("lakShmii", "लक्ष्मी"),
     ("'raama', \"shyaama\" - (sitaa)?", "'राम', \"श्याम\" - (सिता)?"),
+    # letters added later: candra E, short e and o, RR, vocalic L, OM, eyelash RA, joiners
+    (".c", "ऍ"), ("b.cTa", "बॅट"), ("k.cmeraa", "कॅमेरा"), ("gr.cma", "ग्रॅम"), ("r.clii", "रॅली"),
+    ("E", "ऎ"), ("kE", "कॆ"), ("O", "ऒ"), ("kO", "कॊ"), ("RRI", "ॠ"), ("kRRI", "कॄ"), ("kRI", "कॄ"),
+    ("LLi", "ऌ"), ("OM", "ॐ"), ("dusar^yaa", "दुसऱ्या"), ("r^haasa", "ऱ्हास"),
+    ("shak+ti", "शक्\u200dति"), ("Ch/va", "छ्\u200cव"), ("k.", "क्."), ("l.Di", "ल्ड़ि"),
 ]
 
 

@@ -10,13 +10,14 @@ struct NamedClass {
   GlyphClass cls;
 };
 
-constexpr std::array<NamedClass, 12> kClasses = {{
+constexpr std::array<NamedClass, 13> kClasses = {{
     {"vowel", GlyphClass::kVowel},   {"consonant", GlyphClass::kConsonant},
     {"virama", GlyphClass::kVirama}, {"half", GlyphClass::kHalf},
     {"ligature", GlyphClass::kLigature}, {"reph", GlyphClass::kReph},
     {"rakar", GlyphClass::kRakar},   {"halant", GlyphClass::kHalant},
     {"matra", GlyphClass::kMatra},   {"sign", GlyphClass::kSign},
     {"digit", GlyphClass::kDigit},   {"punct", GlyphClass::kPunct},
+    {"joiner", GlyphClass::kJoiner},
 }};
 
 std::vector<std::string_view> split(std::string_view line, char separator) {
@@ -46,7 +47,14 @@ int read_traits(std::string_view traits, EncodingEntry& entry) {
     else if (item == "marks=centre") entry.marks = StemClass::kCentre;
     else if (item == "marks=mid") entry.marks = StemClass::kMid;
     else if (item.substr(0, 2) == "i=") entry.i_length = std::string(item.substr(2));
-    else return 0;
+    else if (item.substr(0, 6) == "after=") {
+      // after=X:Y,X:Y
+      for (std::string_view pair : split(item.substr(6), ',')) {
+        const std::size_t colon = pair.find(':');
+        if (colon == std::string_view::npos || colon == 0 || colon + 1 == pair.size()) return 0;
+        entry.after.emplace_back(std::string(pair.substr(0, colon)), std::string(pair.substr(colon + 1)));
+      }
+    } else return 0;
   }
   return 1;
 }

@@ -5,9 +5,11 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 enum class GlyphClass { kNone, kVowel, kConsonant, kVirama, kHalf, kLigature, kReph, kRakar,
-                        kHalant, kMatra, kSign, kDigit, kPunct };
+                        kHalant, kMatra, kSign, kDigit, kPunct, kJoiner };
 enum class Placement { kBase, kMark, kPrepend, kAppend };
 enum class StemClass { kRight, kCentre, kMid };
 
@@ -19,6 +21,9 @@ struct EncodingEntry {
   Placement placement = Placement::kBase;
   StemClass marks = StemClass::kRight;  // where vowel signs sit on a consonant, or whom a sign serves
   std::string i_length;                 // "i3": the i sign that fits a consonant, or an i sign's own length
+  // A vowel sign drawn after the letter `first` makes the letter `second`
+  // (अ + ा is आ): letters whose glyph is the same as those parts have no byte.
+  std::vector<std::pair<std::string, std::string>> after;
 };
 
 struct EncodingTable {

@@ -74,6 +74,9 @@ struct Lookup {
   std::map<std::string, int> full, half, virama, ligature, spacing;
   std::map<std::string, int> marks;  // text + "|" + stem class
   std::map<std::string, int> i_sign;  // by length
+  std::map<std::string, int> joiner;
+  // A letter drawn in parts (आ: अ + ा): its first part's text and the vowel sign after it.
+  std::map<std::string, std::pair<std::string, int>> composed;
   int reph = -1;
   const EncodingTable* table = nullptr;
 
@@ -87,11 +90,13 @@ struct Lookup {
         case GlyphClass::kVirama: virama.emplace(e.text, code); break;
         case GlyphClass::kLigature: ligature.emplace(e.text, code); break;
         case GlyphClass::kReph: reph = code; break;
+        case GlyphClass::kJoiner: joiner.emplace(e.text, code); break;
         default:
           if (e.placement == Placement::kPrepend) i_sign.emplace(e.i_length, code);
           else if (e.placement == Placement::kMark) marks.emplace(e.text + "|" + stem_word(e.marks), code);
           else spacing.emplace(e.text, code);
       }
+      for (const auto& [first, letter] : e.after) composed.emplace(letter, std::make_pair(first, code));
     }
   }
 
@@ -146,6 +151,9 @@ class Converter {
         out_ += static_cast<char>(c);
         ++pos_;
       } else if (c == 0x200C || c == 0x200D) {
+        // Drawn where the table has the joiner (nothing on screen), else dropped.
+        const int code = find(look_.joiner, utf8(c));
+        if (code >= 0) emit(code);
         ++pos_;
       } else if (is_consonant(c)) {
         cluster();
@@ -163,8 +171,27 @@ class Converter {
 
   // A character that begins no consonant cluster: vowel letter, digit, punctuation, or a
   // sign standing alone.
+  // Draws a letter the table has only in parts (औ: अ, ा, ै); false when it has none.
+  bool letter_in_parts(const std::string& letter) {
+    const auto it = look_.composed.find(letter);
+    if (it == look_.composed.end()) return false;
+    const int first = find(look_.spacing, it->second.first);
+    if (first >= 0) emit(first);
+    else if (!letter_in_parts(it->second.first)) return false;
+    // With an anusvara after it the sign takes its form with anusvara (ऐं: ए and ें), as typed.
+    const int with_anusvara = at(pos_) == kAnusvara
+        ? look_.mark(look_.entry(it->second.second).text + utf8(kAnusvara), StemClass::kRight) : -1;
+    if (with_anusvara >= 0) ++pos_;
+    emit(with_anusvara >= 0 ? with_anusvara : it->second.second);
+    return true;
+  }
+
   void other() {
     const char32_t c = at(pos_++);
+    if (find(look_.spacing, utf8(c)) < 0 && letter_in_parts(utf8(c))) {
+      signs(StemClass::kRight, -1);
+      return;
+    }
     int code = find(look_.spacing, utf8(c));
     if (code < 0) code = look_.mark(utf8(c), StemClass::kRight);
     if (code < 0) {
@@ -336,15 +363,26 @@ class Converter {
         return;
       }
       emit_cluster(base);
-      int code = find(look_.spacing, utf8(sign));
+      std::string s = utf8(sign);
+      StemClass mark_stem = stem;
+      int code = find(look_.spacing, s);
+      if (code < 0) {
+        // A sign drawn in parts (ौ: ा and ै): the spacing part, then the mark on its stem.
+        const auto it = look_.composed.find(s);
+        const int first = it == look_.composed.end() ? -1 : find(look_.spacing, it->second.first);
+        if (first >= 0) {
+          emit(first);
+          s = look_.entry(it->second.second).text;
+          mark_stem = StemClass::kRight;
+        }
+      }
       StemClass after = StemClass::kRight;
       if (code < 0) {
-        std::string s = utf8(sign);
-        if (at(pos_) == kAnusvara && look_.mark(s + utf8(kAnusvara), stem) >= 0) {
+        if (at(pos_) == kAnusvara && look_.mark(s + utf8(kAnusvara), mark_stem) >= 0) {
           s += utf8(kAnusvara);
           ++pos_;
         }
-        code = look_.mark(s, stem);
+        code = look_.mark(s, mark_stem);
         if (code >= 0 && look_.entry(code).marks == StemClass::kCentre) after = StemClass::kCentre;
       }
       emit_or_miss(code, sign);

@@ -3,6 +3,24 @@
 namespace {
 
 constexpr std::string_view kRaVirama = "\xE0\xA4\xB0\xE0\xA5\x8D";  // र्
+constexpr std::string_view kZeroWidthJoiner = "\xE2\x80\x8D";
+
+bool ends_with(const std::string& s, const std::string& tail) {
+  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// A vowel sign after the letter it completes (अ + ा): the letter becomes the
+// one they draw (आ), and the rest of the sign's text (the ं of ें) follows.
+bool compose_letter(const EncodingEntry& e, std::string& out) {
+  for (const auto& [first, letter] : e.after) {
+    if (!ends_with(out, first)) continue;
+    out.replace(out.size() - first.size(), first.size(), letter);
+    // The sign's first character is a Devanagari letter: three bytes in UTF-8.
+    out += e.text.substr(3);
+    return true;
+  }
+  return false;
+}
 
 // Where the syllable being converted started in the output, and the i sign
 // that waits for its consonant.
@@ -67,9 +85,15 @@ std::string legacy_to_unicode(const EncodingTable& table, std::string_view bytes
         s.joins = false;
         break;
       case GlyphClass::kHalant:
-        place_pending_i(s, out);
+        // The cluster goes on (र्ख़, ड्र्य): a waiting i sign belongs behind its last consonant.
         out += e.text;
         s.joins = true;
+        s.pending_has_base = false;
+        break;
+      case GlyphClass::kJoiner:
+        // A joiner after a virama keeps the cluster open; a non-joiner ends it.
+        out += e.text;
+        s.joins = s.joins && e.text == kZeroWidthJoiner;
         break;
       default:
         if (e.placement == Placement::kPrepend) {
@@ -80,6 +104,10 @@ std::string legacy_to_unicode(const EncodingTable& table, std::string_view bytes
           break;
         }
         place_pending_i(s, out);
+        if (e.cls == GlyphClass::kMatra && compose_letter(e, out)) {
+          s.joins = false;
+          break;
+        }
         if (e.placement == Placement::kBase &&
             (e.cls == GlyphClass::kVowel || e.cls == GlyphClass::kDigit ||
              e.cls == GlyphClass::kPunct)) {

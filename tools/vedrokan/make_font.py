@@ -59,6 +59,8 @@ def shape(text):
 
 def components(draw, source):
     """(glyph name, dx, dy) list and advance for a draw field of the table."""
+    if draw == "none":
+        return [], 0
     if draw.startswith("="):
         name, dx = draw[1:].split("@")
         return [(name, int(dx), 0)], source["hmtx"][name][0]
@@ -106,7 +108,12 @@ def bounds(parts, glyphset):
 
 
 def cp1252_char(code):
-    return bytes([code]).decode("cp1252")
+    """The character Windows gives for the byte: bytes Windows-1252 leaves undefined
+    (81 8D 8F 90 9D) come through as the control characters of the same value."""
+    try:
+        return bytes([code]).decode("cp1252")
+    except UnicodeDecodeError:
+        return chr(code)
 
 
 def name_strings(source):

@@ -11,6 +11,8 @@ phonetic rules below are written as glyph transitions:
   consonant after it   half form (or virama form, or reph) + the new virama form
   h after it           the aspirated consonant (क् h -> ख्)
   r after it           consonant + rakar, with a halant mark while no vowel follows
+  . after it           full consonant + a virama-and-full-stop glyph, so that c can still
+                       make the candra E (b.c: बॅ) and other dot sequences keep the virama
 
 Usage: make_language.py [OUTPUT]   (default: languages/vedrokan/Vedrokan.gkf)
 """
@@ -27,7 +29,7 @@ START = 1     # the row of glyph 1 starts a letter
 
 # Keys and the ucode each one gives.
 VOWEL_KEYS = [("a", "A"), ("A", "AA"), ("i", "I"), ("I", "II"), ("u", "U"), ("U", "UU"),
-              ("e", "E"), ("o", "O"), ("R", "V_R")]
+              ("e", "E"), ("o", "O"), ("R", "V_R"), ("E", "S_E"), ("O", "S_O")]
 CONSONANT_KEYS = [
     ("k", "KA", "ka"), ("K", "KHA", "kha"), ("g", "GA", "ga"), ("G", "GHA", "gha"),
     ("c", "CA", "ca"), ("C", "CHA", "cha"), ("j", "JA", "ja"), ("J", "JHA", "jha"),
@@ -40,11 +42,12 @@ CONSONANT_KEYS = [
     ("q", "QA", "qa"), ("z", "ZA", "za"), ("f", "FA", "fa"), ("x", "CUSTOM3", "kssa"),
 ]
 SIGN_KEYS = [("M", "ANUSVARA"), ("H", "VISARGA"), (".", "NUKTA"), ("|", "DANDA"),
-             ("~", "CUSTOM1"), ("^", "CUSTOM2"), ("Y", "YYA")]
+             ("~", "CUSTOM1"), ("^", "CUSTOM2"), ("Y", "YYA"), ("+", "CUSTOM4"),
+             ("/", "NON_JOINER")]
 DIGIT_NAMES = ["ZERO", "ONE", "TWO", "THREE", "FOUR", "FIVE", "SIX", "SEVEN", "EIGHT", "NINE"]
 # Keys that would otherwise reach the application as bytes the font draws as
 # Devanagari; they end the letter and type nothing ('_' separates letters).
-DEAD_KEYS = "EOFQVWXZ_#$&*+/<=>@[\\]`{}%"
+DEAD_KEYS = "FQVWXZ_#$&*<=>@[\\]`{}%"
 DEAD_UCODE = "CUSTOM9"
 
 # h after these virama forms gives the aspirated (or, for sh, the retroflex) one;
@@ -62,6 +65,11 @@ U_LIGATURES = {("ra", "U"): "ru", ("ra", "UU"): "ruu", ("da", "U"): "du", ("da",
                ("ha", "U"): "hu", ("ha", "UU"): "huu", ("da", "V_R"): "dr", ("ha", "V_R"): "hr"}
 # After a ligature, u makes uu.
 LONGER_U = {"ru": "ruu", "du": "duu", "hu": "huu"}
+# Vowel signs drawn in two parts, where the font's glyph is the same as the parts.
+AU = ["aa", "ai.right"]
+SHORT_O = ["aa", "short_e.right"]
+# The key does nothing more: the letter stays as it is (a lone 3 adds no glyph).
+KEEP = [3]
 
 
 class Writer:
@@ -130,7 +138,14 @@ def vowel_sign_sequences(w, base):
             seqs.append((ucode, [DEL, base, variant(w, base, sign)], "vowel sign " + sign))
     seqs.append(("E", [DEL, base, variant(w, base, "e")], "e"))
     seqs.append(("O", [DEL, base, "o"], "o"))
+    seqs.append(("S_E", [DEL, base, "short_e.right"], "E: short e"))
+    seqs.append(("S_O", [DEL, base] + SHORT_O, "O: short o"))
     return seqs
+
+
+def dot_glyph(w, base):
+    """The virama-and-full-stop glyph that fits the base: c after it gives the candra E."""
+    return "dot.centre" if w.g[base].marks == "centre" else "dot.right"
 
 
 def rakar(w, base):
@@ -172,10 +187,11 @@ def write_keys(w):
 
 def write_start(w):
     w.comment("The first key of a letter (row of glyph 1).")
-    for ucode, name in (("A", "letter_a"), ("AA", "letter_aa"), ("I", "letter_i"),
-                        ("II", "letter_ii"), ("U", "letter_u"), ("UU", "letter_uu"),
-                        ("E", "letter_e"), ("O", "letter_o"), ("V_R", "letter_vocalic_r")):
-        w.gk(START, ucode, [name], w.g[name].text)
+    for ucode, seq in (("A", ["letter_a"]), ("AA", ["letter_a", "aa"]), ("I", ["letter_i"]),
+                       ("II", ["letter_ii"]), ("U", ["letter_u"]), ("UU", ["letter_uu"]),
+                       ("E", ["letter_e"]), ("O", ["letter_a", "o"]), ("V_R", ["letter_vocalic_r"]),
+                       ("S_E", ["letter_e", "short_e.right"]), ("S_O", ["letter_short_o"])):
+        w.gk(START, ucode, seq, w.text(seq))
     for _, ucode, name in CONSONANT_KEYS:
         if (1, ucode) not in w.defined:
             w.gk(START, ucode, [start_glyph(name)], w.g[start_glyph(name)].text)
@@ -199,7 +215,11 @@ def write_virama_rows(w):
         for ucode, seq, note in vowel_sign_sequences(w, base):
             w.gk(v, ucode, seq, w.text(seq) + "  " + note)
         w.gk(v, "ANUSVARA", [variant(w, base, "anusvara")], "M after a virama")
+        first = base + ".half" if base + ".half" in w.g else v
+        w.gk(v, "CUSTOM4", [DEL, first, "zwj"], "+: zero-width joiner")
+        w.gk(v, "NON_JOINER", ["zwnj"], "/: zero-width non-joiner")
         overrides = {}
+        overrides["NUKTA"] = ([DEL, base, dot_glyph(w, base)], ". (the candra E follows with c)")
         if base in ASPIRATE:
             overrides["HA"] = ([DEL, start_glyph(ASPIRATE[base])], "h")
         if v == "ca.virama":
@@ -226,7 +246,10 @@ def write_virama_rows(w):
         if base == "jnya":
             overrides["NA"] = ([DEL, "jnya.virama"], "j~n")
         if base == "ra":
-            overrides["NUKTA"] = ([DEL, "reph", "period"], "reph before a dot sequence (r.kh)")
+            overrides["CUSTOM2"] = ([DEL, "rra.virama"], "r^: eyelash RA")
+        if base == "lla":
+            overrides["LLA"] = ([LOOKBACK, DEL, "letter_vocalic_l"],
+                                "LL at the start of a letter: vocalic L (in a cluster: nothing)")
         for ucode, (seq, note) in overrides.items():
             w.gk(v, ucode, seq, w.text(seq) + "  " + note)
         for ucode, name in keys:
@@ -239,10 +262,20 @@ def write_virama_rows(w):
                 seq = rakar(w, base)
                 note = "rakar"
             else:
-                first = base + ".half" if base + ".half" in w.g else v
                 seq = [DEL, first, start_glyph(name)]
                 note = "half form" if first != v else "virama form"
             w.gk(v, ucode, seq, w.text(seq) + "  " + note)
+
+
+def write_joiner_rows(w):
+    w.blank()
+    w.comment("Eyelash RA (r^) and the zero-width joiner: a consonant key joins the cluster.")
+    for _, ucode, name in CONSONANT_KEYS:
+        if (w.code("rra.virama"), ucode) not in w.defined:
+            w.gk("rra.virama", ucode, [start_glyph(name)], "cluster")
+        if (w.code("zwj"), ucode) not in w.defined:
+            w.gk("zwj", ucode, [start_glyph(name)], "cluster")
+    w.gk("rra.virama", "ANUSVARA", ["anusvara.right"], "for the i sign")
 
 
 def write_full_rows(w):
@@ -255,7 +288,7 @@ def write_full_rows(w):
         base = g.name
         w.gk(base, "A", ["aa"], g.text + "ा")
         w.gk(base, "I", [variant(w, base, "ai")], g.text + "ै")
-        w.gk(base, "U", ["au"], g.text + "ौ")
+        w.gk(base, "U", AU, g.text + "ौ")
         w.gk(base, "ANUSVARA", [variant(w, base, "anusvara")], g.text + "ं")
         w.gk(base, "VISARGA", ["visarga"], g.text + "ः")
     w.blank()
@@ -268,6 +301,7 @@ def write_full_rows(w):
         if g.text.endswith("\u0943"):
             for ucode in ("V_R", "I", "CUSTOM2"):
                 w.gk(g.name, ucode, [DEL, g.name], "RRi, R^i")
+            w.gk(g.name, "II", [DEL, g.name[0] + "a", "rr.right"], "RRI")
         w.gk(g.name, "ANUSVARA", ["anusvara.right"], "anusvara")
         w.gk(g.name, "VISARGA", ["visarga"], "visarga")
 
@@ -280,7 +314,9 @@ def write_halant_rows(w):
             continue
         cls = g.marks
         seqs = [("A", [DEL], "a"), ("AA", [DEL, "aa"], "aa"), ("I", [DEL, "i." + g.ilen[1:]], "i"),
-                ("II", [DEL, "ii"], "ii"), ("E", [DEL, "e." + cls], "e"), ("O", [DEL, "o"], "o")]
+                ("II", [DEL, "ii"], "ii"), ("E", [DEL, "e." + cls], "e"), ("O", [DEL, "o"], "o"),
+                ("S_E", [DEL, "short_e.right"], "E"), ("S_O", [DEL] + SHORT_O, "O"),
+                ("NUKTA", [DEL, "dot." + cls], ". (gr.c: ग्रॅ)")]
         for ucode, sign in (("U", "u"), ("UU", "uu"), ("V_R", "r")):
             seqs.append((ucode, [DEL, "%s.%s" % (sign, cls)], sign))
         for ucode, seq, note in seqs:
@@ -305,6 +341,7 @@ def write_sign_rows(w):
         elif n.startswith("r."):
             for ucode in ("V_R", "I", "CUSTOM2"):
                 w.gk(n, ucode, [DEL, n], "RRi, R^i")
+            w.gk(n, "II", [DEL, "rr.right"], "RRI: vowel sign RR")
         elif n.startswith("e.") or n.startswith("ai."):
             w.gk(n, "ANUSVARA", [DEL, n.replace(".", "M.")], g.text + "ं as one glyph")
         elif n == "o":
@@ -324,17 +361,23 @@ def write_sign_rows(w):
 def write_vowel_rows(w):
     w.blank()
     w.comment("Vowel letters: aa, ai, au, ii, uu, oa by a second key; anusvara, visarga.")
-    second = {"letter_a": [("A", "letter_aa"), ("I", "letter_ai"), ("U", "letter_au")],
-              "letter_i": [("I", "letter_ii")], "letter_u": [("U", "letter_uu")],
-              "letter_o": [("A", "letter_candra_o")]}
+    w.comment("आ ओ औ ऑ ऐ ऎ ऒ are drawn as अ or ए and vowel signs, the same glyphs.")
+    second = {"letter_a": [("A", ["aa"], "आ"), ("I", [DEL, "letter_e", "e.right"], "ऐ"),
+                           ("U", AU, "औ")],
+              "letter_i": [("I", [DEL, "letter_ii"], "ई")], "letter_u": [("U", [DEL, "letter_uu"], "ऊ")],
+              "letter_vocalic_r": [("II", [DEL, "letter_vocalic_rr"], "RRI: ॠ")],
+              "letter_vocalic_l": [("I", KEEP, "LLi: the i adds nothing")],
+              "letter_short_o": [("ANUSVARA", [DEL, "om"], "OM: ॐ")]}
     for g in w.g.values():
         if g.cls != "vowel":
             continue
-        for ucode, target in second.get(g.name, []):
-            w.gk(g.name, ucode, [DEL, target], w.g[target].text)
+        for ucode, seq, note in second.get(g.name, []):
+            w.gk(g.name, ucode, seq, note)
         if g.name == "letter_vocalic_r":
             for ucode in ("V_R", "I", "CUSTOM2"):
                 w.gk(g.name, ucode, [DEL, g.name], "RRi, R^i")
+        if g.name in ("om", "letter_short_o"):
+            continue
         w.gk(g.name, "ANUSVARA", ["anusvara.right"], g.text + "ं")
         w.gk(g.name, "VISARGA", ["visarga"], g.text + "ः")
 
@@ -342,15 +385,21 @@ def write_vowel_rows(w):
 def write_dot_rows(w):
     w.blank()
     w.comment("Dot sequences: .. danda, .n anusvara, .N candrabindu, .a avagraha, .h nothing,")
-    w.comment(".k .kh .K .g .j .D .Dh .p .ph nukta consonants; || double danda.")
-    for ucode, seq, note in (("NUKTA", [DEL, "danda"], ".."), ("NA", [DEL, "anusvara.right"], ".n"),
-                             ("NNA", [DEL, "candrabindu"], ".N"), ("A", [DEL, "avagraha"], ".a"),
-                             ("HA", [DEL], ".h"), ("KA", [DEL, "qa.virama"], ".k"),
-                             ("KHA", [DEL, "khha.virama"], ".K"), ("GA", [DEL, "ghha.virama"], ".g"),
-                             ("JA", [DEL, "za.virama"], ".j"), ("DDA", [DEL, "dddha.virama"], ".D"),
-                             ("PA", [DEL, "fa.virama"], ".p")):
-        w.gk("period", ucode, seq, note)
+    w.comment(".c candra E, .k .kh .K .g .j .D .Dh .p .ph nukta consonants; || double danda.")
+    dots = (("NUKTA", ["danda"], ".."), ("NA", ["anusvara.right"], ".n"),
+            ("NNA", ["candrabindu"], ".N"), ("A", ["avagraha"], ".a"), ("HA", [], ".h"),
+            ("KA", ["qa.virama"], ".k"), ("KHA", ["khha.virama"], ".K"), ("GA", ["ghha.virama"], ".g"),
+            ("JA", ["za.virama"], ".j"), ("DDA", ["dddha.virama"], ".D"), ("PA", ["fa.virama"], ".p"))
+    for ucode, seq, note in dots:
+        w.gk("period", ucode, [DEL] + seq, note)
+    w.gk("period", "CA", [DEL, "letter_candra_e"], ".c at the start: ऍ")
     w.gk("danda", "DANDA", [DEL, "double_danda"], "||")
+    w.comment("After a consonant's dot the candra E takes the consonant; other dot sequences put")
+    w.comment("the virama back as a mark.")
+    for dot, stem in (("dot.right", "right"), ("dot.centre", "centre")):
+        w.gk(dot, "CA", [DEL, "candra_e." + stem], ".c: candra E")
+        for ucode, seq, note in dots:
+            w.gk(dot, ucode, [DEL, "halant." + stem] + seq, note)
 
 
 def write_attributes(w):
@@ -376,6 +425,7 @@ def generate(table):
     w.blank()
     write_start(w)
     write_virama_rows(w)
+    write_joiner_rows(w)
     write_full_rows(w)
     write_halant_rows(w)
     write_sign_rows(w)
