@@ -13,10 +13,20 @@ using HookHandle = std::uint32_t;
 
 enum class HookKind { Keyboard, JournalPlayback };
 
-// What one look at the calling thread's message queue found.
-enum class PumpResult { Empty, Dispatched, JournalCancelled };
+// What one look at the calling thread's message queue found. Quit: a WM_QUIT,
+// which the look has posted again for the program's own loop.
+enum class PumpResult { Empty, Dispatched, JournalCancelled, Quit };
 
-constexpr std::uint32_t kKeyEventKeyUp = 2;  // keybd_event flag of a release
+// One event of a batch typed at once, as the platform's keyboard input
+// record holds it: a virtual key with its scan code, or (kInputUnicode) a
+// UTF-16 code unit in the scan code's place and no key.
+struct InputEvent {
+  std::uint16_t key;
+  std::uint16_t scan;
+  std::uint32_t flags;
+};
+constexpr std::uint32_t kInputKeyUp = 2;    // a release
+constexpr std::uint32_t kInputUnicode = 4;  // `scan` is a character
 
 struct HookPlatform {
   // CallNextHookEx; its result is handed back unchanged.
@@ -38,10 +48,12 @@ struct HookPlatform {
   std::uint32_t (*map_virtual_key)(std::uint32_t key);
   // GetTickCount.
   std::uint32_t (*tick_count)();
-  // keybd_event(key, scan, flags, 0).
-  void (*keybd_event)(std::uint8_t key, std::uint8_t scan, std::uint32_t flags);
+  // SendInput: the whole batch goes into the input stream at once, so no
+  // other key comes between its events.
+  void (*send_input)(const InputEvent* events, std::uint32_t count);
   // PeekMessageA(PM_REMOVE) without filters; a message found is translated
-  // and dispatched, except WM_CANCELJOURNAL, which is reported instead.
+  // and dispatched, except WM_CANCELJOURNAL, which is reported instead, and
+  // WM_QUIT, which is posted again and reported.
   PumpResult (*pump_message)();
   // Blocks until input or a message arrives for the thread, or the time is up.
   void (*wait_for_message)(std::uint32_t milliseconds);

@@ -38,6 +38,10 @@ static_assert(offsetof(KBHookShared, SendBusy) == 16, "field order is shared by 
 static_assert(offsetof(KBHookShared, HookThread) == 20, "field order is shared by all mappings");
 static_assert(offsetof(KBHookShared, OtherSizeServed) == 24, "field order is shared by all mappings");
 
+// A key list played out (a press and a release for every tap), with room for
+// the modifiers a user still holds, released before and pressed after it.
+constexpr std::uint32_t kInputBatchSize = 2 * kKeyListSize + 16;
+
 // Ordinary data: each process has its own copy, all zero at load.
 struct HookProcess {
   void* ModuleInstance;
@@ -47,6 +51,8 @@ struct HookProcess {
   KeyList key_list;
   KeyPlayer player;
   KeyEvent key_event;         // the event the player produced last
+  InputEvent batch[kInputBatchSize];  // the events of one injection
+  std::uint32_t batch_count;
   HookHandle JPHookHandle;    // journal playback hook while a playback runs
   bool first_call;            // the playback procedure has not fetched an event yet
   std::uint32_t events_produced;  // progress of a playback

@@ -39,6 +39,13 @@ int play_journal(const HookContext& context) {
       process.JPHookHandle = 0;
       break;
     }
+    // The program is closing: its loop gets the WM_QUIT again, and the
+    // playback ends with it rather than outliving the window.
+    if (pumped == PumpResult::Quit) {
+      platform.unhook(process.JPHookHandle);
+      process.JPHookHandle = 0;
+      break;
+    }
     if (process.events_produced != progress) {
       progress = process.events_produced;
       progress_tick = platform.tick_count();
@@ -51,19 +58,48 @@ int play_journal(const HookContext& context) {
     }
     if (pumped == PumpResult::Empty) platform.wait_for_message(kPlaybackWaitSliceMs);
   }
+  // Cut short while a glyph's ALT was down: it must not stay down.
+  if (process.player.alt_down) {
+    const InputEvent alt_release = {static_cast<std::uint16_t>(kVkMenu), static_cast<std::uint16_t>(kTypedBackScan),
+                                    kInputKeyUp};
+    platform.send_input(&alt_release, 1);
+  }
   // Not one event handed out: nothing was typed, and the caller may type
   // the string another way.
   return process.events_fetched == 0 ? kSendRefused : kSendDone;
 }
 
+// Left and right Shift, Control and ALT, and the Windows keys. One still held
+// from the user's typing (Shift after a capital) would turn ALT with the
+// keypad into a language switch or a shortcut.
+constexpr std::uint16_t kHeldModifiers[] = {0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0x5B, 0x5C};
+
+void append_event(HookProcess& process, std::uint16_t key, std::uint32_t flags) {
+  process.batch[process.batch_count++] = {key, static_cast<std::uint16_t>(kTypedBackScan), flags};
+}
+
+// The whole list goes out in one batch, nothing of the user's in between;
+// modifiers the user holds are released first and pressed again after, so
+// the user's own release of them is still seen and nothing stays down.
 int inject_keys(const HookContext& context) {
   HookProcess& process = *context.process;
   const HookPlatform& platform = *context.platform;
+  process.batch_count = 0;
+  std::uint32_t held = 0;
+  for (std::uint32_t i = 0; i < sizeof kHeldModifiers / sizeof kHeldModifiers[0]; ++i) {
+    if (!platform.key_down_now(kHeldModifiers[i])) continue;
+    held |= 1u << i;
+    append_event(process, kHeldModifiers[i], kInputKeyUp);
+  }
   ResetKeyPlayer(process.key_list, process.player);
   while (NextKeyEvent(process.key_list, process.player, process.key_event) != 0) {
-    const std::uint8_t key = static_cast<std::uint8_t>(process.key_event.key & 0xFF);
-    platform.keybd_event(key, kTypedBackScan, process.key_event.release ? kKeyEventKeyUp : 0);
+    append_event(process, static_cast<std::uint16_t>(process.key_event.key & 0xFF),
+                 process.key_event.release ? kInputKeyUp : 0);
   }
+  for (std::uint32_t i = 0; i < sizeof kHeldModifiers / sizeof kHeldModifiers[0]; ++i) {
+    if ((held & (1u << i)) != 0) append_event(process, kHeldModifiers[i], 0);
+  }
+  platform.send_input(process.batch, process.batch_count);
   return kSendDone;
 }
 

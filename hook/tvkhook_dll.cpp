@@ -81,12 +81,31 @@ std::uint32_t win_map_virtual_key(std::uint32_t key) { return MapVirtualKeyA(key
 
 std::uint32_t win_tick_count() { return GetTickCount(); }
 
-void win_keybd_event(std::uint8_t key, std::uint8_t scan, std::uint32_t flags) { keybd_event(key, scan, flags, 0); }
+// The records of one SendInput call; touched only in the process that sends.
+INPUT InputRecords[tvk::kInputBatchSize];
+
+void win_send_input(const tvk::InputEvent* events, std::uint32_t count) {
+  if (count > tvk::kInputBatchSize) count = tvk::kInputBatchSize;
+  for (std::uint32_t i = 0; i < count; ++i) {
+    INPUT& record = InputRecords[i];
+    record.type = INPUT_KEYBOARD;
+    record.ki.wVk = events[i].key;
+    record.ki.wScan = events[i].scan;
+    record.ki.dwFlags = events[i].flags;
+    record.ki.time = 0;
+    record.ki.dwExtraInfo = 0;
+  }
+  SendInput(count, InputRecords, sizeof(INPUT));
+}
 
 tvk::PumpResult win_pump_message() {
   MSG message;
   if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return tvk::PumpResult::Empty;
   if (message.message == WM_CANCELJOURNAL) return tvk::PumpResult::JournalCancelled;
+  if (message.message == WM_QUIT) {
+    PostQuitMessage(static_cast<int>(message.wParam));
+    return tvk::PumpResult::Quit;
+  }
   TranslateMessage(&message);
   DispatchMessageA(&message);
   return tvk::PumpResult::Dispatched;
@@ -110,7 +129,7 @@ bool win_key_toggled(std::uint32_t key) { return (GetKeyState(static_cast<int>(k
 constexpr tvk::HookPlatform kWin32Platform = {
     win_call_next_hook,    win_get_keyboard_state, win_to_ascii,      win_post_message,
     win_set_hook,          win_unhook,             win_vk_key_scan,   win_map_virtual_key,
-    win_tick_count,        win_keybd_event,        win_pump_message,  win_wait_for_message,
+    win_tick_count,        win_send_input,         win_pump_message,  win_wait_for_message,
     win_current_thread,    win_foreground_thread,  win_key_down_now,  win_key_toggled,
 };
 

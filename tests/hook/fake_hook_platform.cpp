@@ -42,14 +42,14 @@ std::uint16_t fake_vk_key_scan(std::uint8_t character) {
   return 0xFFFF;
 }
 
-// Scan codes distinct from the key codes, with a high byte to show that only
-// the low byte reaches keybd_event.
+// Scan codes distinct from the key codes, as a playback record carries them.
 std::uint32_t fake_map_virtual_key(std::uint32_t key) { return 0x280 + key; }
 
 std::uint32_t fake_tick_count() { return fake.tick; }
 
-void fake_keybd_event(std::uint8_t key, std::uint8_t scan, std::uint32_t flags) {
-  fake.injected.push_back({key, scan, flags});
+void fake_send_input(const tvk::InputEvent* events, std::uint32_t count) {
+  fake.batches.push_back(count);
+  fake.injected.insert(fake.injected.end(), events, events + count);
 }
 
 tvk::PumpResult fake_pump_message() {
@@ -72,7 +72,7 @@ bool fake_key_toggled(std::uint32_t key) { return key == kVkCapital && fake.caps
 const tvk::HookPlatform kFakeHookPlatform = {
     fake_call_next_hook,  fake_get_keyboard_state, fake_to_ascii,      fake_post_message,
     fake_set_hook,        fake_unhook,             fake_vk_key_scan,   fake_map_virtual_key,
-    fake_tick_count,      fake_keybd_event,        fake_pump_message,  fake_wait_for_message,
+    fake_tick_count,      fake_send_input,         fake_pump_message,  fake_wait_for_message,
     fake_current_thread,  fake_foreground_thread,  fake_key_down_now,  fake_key_toggled,
 };
 

@@ -21,11 +21,7 @@ struct NextHookCall {
   std::intptr_t lparam;
 };
 
-struct InjectedKey {
-  std::uint8_t key;
-  std::uint8_t scan;
-  std::uint32_t flags;
-};
+using InjectedKey = tvk::InputEvent;
 
 struct FakeHookPlatform {
   // Keyboard state that GetKeyboardState copies out.
@@ -46,7 +42,9 @@ struct FakeHookPlatform {
   std::vector<void*> hook_modules;
   std::vector<tvk::HookHandle> unhooked;
 
+  // Every event injected, and the size of each SendInput batch.
   std::vector<InjectedKey> injected;
+  std::vector<std::uint32_t> batches;
 
   std::uint32_t tick = 1000;
   std::vector<std::uint32_t> waits;

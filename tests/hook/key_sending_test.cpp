@@ -64,7 +64,7 @@ class KeySendingTest : public ::testing::Test {
   std::uint32_t busy_during_playback = 0;
 };
 
-TEST_F(KeySendingTest, InjectionTypesBackspaceAndGlyphBytesAsKeyEventsMarkedAsTypedBack) {
+TEST_F(KeySendingTest, InjectionTypesBackspaceAndGlyphBytesInOneBatchMarkedAsTypedBack) {
   EXPECT_EQ(kSendDone, tvk::SendKeysKE(context(), "\x08\xE9\x41"));
   std::vector<std::pair<std::uint32_t, bool>> expected{{kVkBack, false}, {kVkBack, true}};
   for (std::uint32_t digits : {233u, 65u}) {
@@ -80,10 +80,29 @@ TEST_F(KeySendingTest, InjectionTypesBackspaceAndGlyphBytesAsKeyEventsMarkedAsTy
     SCOPED_TRACE(i);
     EXPECT_EQ(expected[i].first, fake.injected[i].key);
     EXPECT_EQ(kTypedBackScan, fake.injected[i].scan) << "the scan code the hook knows its own keys by";
-    EXPECT_EQ(expected[i].second ? tvk::kKeyEventKeyUp : 0u, fake.injected[i].flags);
+    EXPECT_EQ(expected[i].second ? tvk::kInputKeyUp : 0u, fake.injected[i].flags);
   }
+  EXPECT_EQ(std::vector<std::uint32_t>{22}, fake.batches) << "one batch: nothing can come between its keys";
   EXPECT_EQ(0u, shared.SendBusy);
   EXPECT_TRUE(fake.hooks_set.empty()) << "injection needs no hook";
+}
+
+// Shift still held after a capital would make ALT+Shift a language switch.
+TEST_F(KeySendingTest, ModifiersTheUserHoldsAreReleasedBeforeTheGlyphsAndPressedAgainAfter) {
+  constexpr std::uint16_t kLeftShift = 0xA0, kRightControl = 0xA3;
+  fake.keys_down_now[kLeftShift] = 1;
+  fake.keys_down_now[kRightControl] = 1;
+  EXPECT_EQ(kSendDone, tvk::SendKeysKE(context(), "\x08"));
+  ASSERT_EQ(std::vector<std::uint32_t>{6}, fake.batches);
+  const std::vector<std::pair<std::uint16_t, std::uint32_t>> expected{
+      {kLeftShift, tvk::kInputKeyUp}, {kRightControl, tvk::kInputKeyUp}, {kVkBack, 0},
+      {kVkBack, tvk::kInputKeyUp},    {kLeftShift, 0},                   {kRightControl, 0}};
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(expected[i].first, fake.injected[i].key);
+    EXPECT_EQ(expected[i].second, fake.injected[i].flags);
+    EXPECT_EQ(kTypedBackScan, fake.injected[i].scan) << "the modifiers typed back carry the mark too";
+  }
 }
 
 TEST_F(KeySendingTest, SendWhileAnotherRunsIsRefusedWithBusyAndLeavesTheFlagSet) {
@@ -105,7 +124,7 @@ TEST_F(KeySendingTest, StringTooLongForTheListTypesNothing) {
 
   const std::string longest(170, '\xE9');
   EXPECT_EQ(kSendDone, tvk::SendKeysKE(context(), longest.c_str()));
-  EXPECT_EQ(170u * 10, fake.injected.size());
+  EXPECT_EQ(std::vector<std::uint32_t>{170 * 10}, fake.batches);
 }
 
 TEST_F(KeySendingTest, EmptyStringTypesNothingAndSetsNoHook) {
@@ -168,12 +187,32 @@ TEST_F(KeySendingTest, PlaybackThatIsNeverPlayedEndsUnhookedAsRefusedWithoutSpin
   EXPECT_EQ(0u, shared.SendBusy);
 }
 
-TEST_F(KeySendingTest, PlaybackThatStallsHalfwayEndsUnhookedAsDone) {
+TEST_F(KeySendingTest, PlaybackThatStallsHalfwayEndsUnhookedAsDoneWithALTReleased) {
   play_journal_events(5);
   EXPECT_EQ(kSendDone, tvk::SendKeysJPH(context(), "\x08\xE9"));
-  EXPECT_EQ(5u, played.size());
+  EXPECT_EQ(5u, played.size()) << "stopped after ALT went down";
   EXPECT_EQ(1u, fake.unhooked.size());
+  ASSERT_EQ(1u, fake.injected.size());
+  EXPECT_EQ(kVkMenu, fake.injected[0].key);
+  EXPECT_EQ(tvk::kInputKeyUp, fake.injected[0].flags);
   EXPECT_EQ(0u, shared.SendBusy);
+
+  fake.injected.clear();
+  play_journal_events(2);
+  tvk::SendKeysJPH(context(), "\x08\xE9");
+  EXPECT_TRUE(fake.injected.empty()) << "stopped before ALT went down";
+}
+
+// Closing Tolvar during a playback: its loop must still see the WM_QUIT.
+TEST_F(KeySendingTest, QuitTakenDuringPlaybackEndsItUnhooked) {
+  play_journal_events(3);
+  const auto step = fake.pump;
+  fake.pump = [this, step] { return played.size() < 3 ? step() : tvk::PumpResult::Quit; };
+  EXPECT_EQ(kSendDone, tvk::SendKeysJPH(context(), "\x08\xE9"));
+  EXPECT_EQ(4, fake.pumps) << "no look at the queue after the quit";
+  EXPECT_EQ(1u, fake.unhooked.size());
+  EXPECT_EQ(0u, process.data.JPHookHandle);
+  EXPECT_EQ(1u, fake.injected.size()) << "ALT released";
 }
 
 TEST_F(KeySendingTest, PlaybackSlowerThanTheStallTimeButAdvancingIsNotCut) {
