@@ -3,11 +3,12 @@
 # scripts/wine-run --script): tolvar.exe with Vedrokan.gkf beside it,
 # typepad in the Vedrokan font, a click on "Enable Indian Keyboard", the
 # phrase typed with xdotool, what arrived, a screenshot.
-# Usage: demo_session.sh SCREENSHOT_PNG KEEP PHRASE
+# Usage: demo_session.sh SCREENSHOT_PNG KEEP PHRASE PACE_MS
 set -euo pipefail
 screenshot=$1
 keep=$2
 phrase=$3
+pace=$4
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/tests/e2e/e2e_support.sh"
 [ "$keep" = 1 ] || trap e2e_finish EXIT
@@ -27,8 +28,8 @@ e2e_wait_title "Tolvar (Is ON: Vedrokan)" ||
   e2e_fail "the keyboard did not switch ON: the title is '$(e2e_tolvar_title)'"
 step "title now: $(e2e_tolvar_title)"
 e2e_focus_typepad
-step "typing with xdotool: $phrase"
-e2e_type "$phrase" 40
+step "typing with xdotool, $pace ms between keys: $phrase"
+e2e_type "$phrase" "$pace"
 text=$(e2e_wait_text "" 10)
 [ -n "$text" ] || e2e_fail "nothing arrived in typepad"
 
