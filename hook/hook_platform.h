@@ -48,6 +48,9 @@ struct HookPlatform {
   std::uint32_t (*map_virtual_key)(std::uint32_t key);
   // GetTickCount.
   std::uint32_t (*tick_count)();
+  // MultiByteToWideChar(CP_ACP) of one byte: the UTF-16 character that
+  // ALT+0ddd types for it in the system's ANSI code page.
+  std::uint16_t (*ansi_to_unicode)(std::uint8_t byte);
   // SendInput: the whole batch goes into the input stream at once, so no
   // other key comes between its events.
   void (*send_input)(const InputEvent* events, std::uint32_t count);

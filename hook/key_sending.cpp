@@ -74,8 +74,37 @@ int play_journal(const HookContext& context) {
 // keypad into a language switch or a shortcut.
 constexpr std::uint16_t kHeldModifiers[] = {0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0x5B, 0x5C};
 
-void append_event(HookProcess& process, std::uint16_t key, std::uint32_t flags) {
-  process.batch[process.batch_count++] = {key, static_cast<std::uint16_t>(kTypedBackScan), flags};
+void append_event(HookProcess& process, std::uint16_t key, std::uint16_t scan, std::uint32_t flags) {
+  process.batch[process.batch_count++] = {key, scan, flags};
+}
+
+void append_key(HookProcess& process, std::uint16_t key, std::uint32_t flags) {
+  append_event(process, key, static_cast<std::uint16_t>(kTypedBackScan), flags);
+}
+
+constexpr std::uint32_t kHeldModifierCount = sizeof kHeldModifiers / sizeof kHeldModifiers[0];
+
+// Starts a batch with the release of every modifier the user holds; returns
+// them for send_batch.
+std::uint32_t release_held_modifiers(const HookContext& context) {
+  HookProcess& process = *context.process;
+  process.batch_count = 0;
+  std::uint32_t held = 0;
+  for (std::uint32_t i = 0; i < kHeldModifierCount; ++i) {
+    if (!context.platform->key_down_now(kHeldModifiers[i])) continue;
+    held |= 1u << i;
+    append_key(process, kHeldModifiers[i], kInputKeyUp);
+  }
+  return held;
+}
+
+// Ends the batch pressing those modifiers again and types it.
+void send_batch(const HookContext& context, std::uint32_t held) {
+  HookProcess& process = *context.process;
+  for (std::uint32_t i = 0; i < kHeldModifierCount; ++i) {
+    if ((held & (1u << i)) != 0) append_key(process, kHeldModifiers[i], 0);
+  }
+  context.platform->send_input(process.batch, process.batch_count);
 }
 
 // The whole list goes out in one batch, nothing of the user's in between;
@@ -83,23 +112,40 @@ void append_event(HookProcess& process, std::uint16_t key, std::uint32_t flags) 
 // the user's own release of them is still seen and nothing stays down.
 int inject_keys(const HookContext& context) {
   HookProcess& process = *context.process;
-  const HookPlatform& platform = *context.platform;
-  process.batch_count = 0;
-  std::uint32_t held = 0;
-  for (std::uint32_t i = 0; i < sizeof kHeldModifiers / sizeof kHeldModifiers[0]; ++i) {
-    if (!platform.key_down_now(kHeldModifiers[i])) continue;
-    held |= 1u << i;
-    append_event(process, kHeldModifiers[i], kInputKeyUp);
-  }
+  const std::uint32_t held = release_held_modifiers(context);
   ResetKeyPlayer(process.key_list, process.player);
   while (NextKeyEvent(process.key_list, process.player, process.key_event) != 0) {
-    append_event(process, static_cast<std::uint16_t>(process.key_event.key & 0xFF),
-                 process.key_event.release ? kInputKeyUp : 0);
+    append_key(process, static_cast<std::uint16_t>(process.key_event.key & 0xFF),
+               process.key_event.release ? kInputKeyUp : 0);
   }
-  for (std::uint32_t i = 0; i < sizeof kHeldModifiers / sizeof kHeldModifiers[0]; ++i) {
-    if ((held & (1u << i)) != 0) append_event(process, kHeldModifiers[i], 0);
+  send_batch(context, held);
+  return kSendDone;
+}
+
+// Room for a press and a release of every byte besides the held modifiers.
+constexpr std::uint32_t kUnicodeInputBytesMax = (kInputBatchSize - 2 * kHeldModifierCount) / 2;
+
+// A Backspace as the key, every other byte as its ANSI character typed as
+// itself: no ALT, no keypad, nothing a program could take for a shortcut.
+int type_unicode_input(const HookContext& context, const char* keys) {
+  HookProcess& process = *context.process;
+  std::uint32_t length = 0;
+  while (keys[length] != '\0') {
+    if (++length > kUnicodeInputBytesMax) return kSendListFull;
   }
-  platform.send_input(process.batch, process.batch_count);
+  const std::uint32_t held = release_held_modifiers(context);
+  for (std::uint32_t i = 0; i < length; ++i) {
+    const std::uint8_t byte = static_cast<std::uint8_t>(keys[i]);
+    if (byte == kVkBack) {
+      append_key(process, static_cast<std::uint16_t>(kVkBack), 0);
+      append_key(process, static_cast<std::uint16_t>(kVkBack), kInputKeyUp);
+    } else {
+      const std::uint16_t character = context.platform->ansi_to_unicode(byte);
+      append_event(process, 0, character, kInputUnicode);
+      append_event(process, 0, character, kInputUnicode | kInputKeyUp);
+    }
+  }
+  send_batch(context, held);
   return kSendDone;
 }
 
@@ -129,6 +175,16 @@ int SendKeysJPH(const HookContext& context, const char* keys) {
 
 int SendKeysKE(const HookContext& context, const char* keys) {
   return send_keys(context, keys, inject_keys, kSendByKeyEvents);
+}
+
+int SendKeysUI(const HookContext& context, const char* keys) {
+  KBHookShared& shared = *context.shared;
+  if (shared.SendBusy != kSendIdle) return kSendBusy;
+  if (keys == nullptr || keys[0] == '\0') return kSendDone;
+  shared.SendBusy = kSendByUnicodeInput;
+  const int result = type_unicode_input(context, keys);
+  shared.SendBusy = kSendIdle;
+  return result;
 }
 
 std::intptr_t JPHookProc(const HookContext& context, int code, std::uintptr_t wparam, std::intptr_t record) {

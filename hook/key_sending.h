@@ -1,7 +1,9 @@
 // Typing a keystroke string into the focused application: by journal
 // playback (SendKeysJPH with its playback procedure JPHookProc) or by
-// injected keyboard events (SendKeysKE). Byte 0x08 is a Backspace, every
-// other byte is typed as ALT with keypad 0 and its three decimal digits.
+// injected keyboard events (SendKeysKE), where every byte but 0x08 (a
+// Backspace) is typed as ALT with keypad 0 and its three decimal digits; or
+// as Unicode input (SendKeysUI), where every such byte is typed as the
+// character the ANSI code page gives it, which is what ALT+0ddd produces.
 #pragma once
 #include <cstdint>
 
@@ -34,6 +36,7 @@ constexpr std::uint32_t kPlaybackWaitSliceMs = 10;
 // only: refused, or nothing of it was ever played) or kSendBusy.
 int SendKeysJPH(const HookContext& context, const char* keys);
 int SendKeysKE(const HookContext& context, const char* keys);
+int SendKeysUI(const HookContext& context, const char* keys);
 
 // The journal playback procedure; `record` points to a PlaybackRecord.
 std::intptr_t JPHookProc(const HookContext& context, int code, std::uintptr_t wparam, std::intptr_t record);

@@ -56,8 +56,9 @@ std::uint32_t translated_character(const HookContext& context, std::uint32_t key
 
 std::intptr_t KBHookProc(const HookContext& context, int code, std::uintptr_t key, std::intptr_t key_bits) {
   if (code < 0 || code == kHcNoRemove) return pass_on(context, code, key, key_bits);
-  // A key the library typed back: neither a character nor the end of a letter.
-  if (((static_cast<std::uint32_t>(key_bits) >> kKeyScanShift) & 0xFF) == kTypedBackScan)
+  // A key the library typed back, by key events (the typed-back scan code)
+  // or as Unicode input: neither a character nor the end of a letter.
+  if (((static_cast<std::uint32_t>(key_bits) >> kKeyScanShift) & 0xFF) == kTypedBackScan || key == kVkPacket)
     return pass_on(context, code, key, key_bits);
 
   const KBHookShared& shared = *context.shared;

@@ -31,3 +31,5 @@ TVKHOOK_API int WINAPI SetKBToggleALTChar(int toggle_key);
 // step with the main program's own (ordinals 11 and 12).
 TVKHOOK_API int WINAPI MarkKBSend(int send_state);
 TVKHOOK_API int WINAPI SetKBOtherSizeServed(int served);
+// Types a keystroke string as Unicode input (ordinal 13).
+TVKHOOK_API int WINAPI SendKeysUI(const char* keys);

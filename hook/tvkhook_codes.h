@@ -20,3 +20,4 @@ constexpr int kSendBusy = 7;      // another send is running; nothing typed
 constexpr unsigned int kSendIdle = 0;
 constexpr unsigned int kSendByPlayback = 1;
 constexpr unsigned int kSendByKeyEvents = 2;
+constexpr unsigned int kSendByUnicodeInput = 3;

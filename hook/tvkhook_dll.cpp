@@ -81,6 +81,13 @@ std::uint32_t win_map_virtual_key(std::uint32_t key) { return MapVirtualKeyA(key
 
 std::uint32_t win_tick_count() { return GetTickCount(); }
 
+std::uint16_t win_ansi_to_unicode(std::uint8_t byte) {
+  const char ansi = static_cast<char>(byte);
+  WCHAR wide = 0;
+  if (MultiByteToWideChar(CP_ACP, 0, &ansi, 1, &wide, 1) != 1) return byte;
+  return wide;
+}
+
 // The records of one SendInput call; touched only in the process that sends.
 INPUT InputRecords[tvk::kInputBatchSize];
 
@@ -129,7 +136,7 @@ bool win_key_toggled(std::uint32_t key) { return (GetKeyState(static_cast<int>(k
 constexpr tvk::HookPlatform kWin32Platform = {
     win_call_next_hook,    win_get_keyboard_state, win_to_ascii,      win_post_message,
     win_set_hook,          win_unhook,             win_vk_key_scan,   win_map_virtual_key,
-    win_tick_count,        win_send_input,         win_pump_message,  win_wait_for_message,
+    win_tick_count,        win_ansi_to_unicode,    win_send_input,         win_pump_message,  win_wait_for_message,
     win_current_thread,    win_foreground_thread,  win_key_down_now,  win_key_toggled,
 };
 
@@ -161,6 +168,7 @@ int WINAPI KBHookTolvarON(void) { return tvk::KBHookTolvarON(kContext); }
 void WINAPI RemoveKBHook(void) { tvk::RemoveKBHook(kContext); }
 int WINAPI SendKeysJPH(const char* keys) { return tvk::SendKeysJPH(kContext, keys); }
 int WINAPI SendKeysKE(const char* keys) { return tvk::SendKeysKE(kContext, keys); }
+int WINAPI SendKeysUI(const char* keys) { return tvk::SendKeysUI(kContext, keys); }
 int WINAPI SetKBHook(void) { return tvk::SetKBHook(kContext); }
 int WINAPI SetKBToggleALTChar(int toggle_key) {
   return tvk::SetKBToggleALTChar(kContext, static_cast<std::uint32_t>(toggle_key));

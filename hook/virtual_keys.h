@@ -14,6 +14,9 @@ constexpr std::uint32_t kVkNumpad9 = 0x69;
 constexpr std::uint32_t kVkF1 = 0x70;
 constexpr std::uint32_t kVkF2 = 0x71;
 constexpr std::uint32_t kVkScroll = 0x91;
+// What a character typed as itself (SendInput with KEYEVENTF_UNICODE) is
+// reported as.
+constexpr std::uint32_t kVkPacket = 0xE7;
 
 // Bits of a key message's lParam.
 constexpr std::uint32_t kKeyScanShift = 16;     // bits 16-23: scan code

@@ -19,6 +19,7 @@ inline void unhook(tvk::HookHandle) {}
 inline std::uint16_t vk_key_scan(std::uint8_t character) { return character; }
 inline std::uint32_t map_virtual_key(std::uint32_t key) { return key; }
 inline std::uint32_t tick_count() { return 0; }
+inline std::uint16_t ansi_to_unicode(std::uint8_t byte) { return byte; }
 inline void send_input(const tvk::InputEvent*, std::uint32_t) {}
 inline tvk::PumpResult pump_message() { return tvk::PumpResult::Empty; }
 inline void wait_for_message(std::uint32_t) {}
@@ -29,7 +30,7 @@ inline bool key_toggled(std::uint32_t) { return false; }
 
 inline const tvk::HookPlatform kPlatform = {
     call_next_hook, get_keyboard_state, to_ascii,    post_message, set_hook,     unhook,
-    vk_key_scan,    map_virtual_key,    tick_count,  send_input,   pump_message, wait_for_message,
+    vk_key_scan,    map_virtual_key,    tick_count,  ansi_to_unicode, send_input,   pump_message, wait_for_message,
     current_thread, foreground_thread,  key_down_now, key_toggled,
 };
 

@@ -47,6 +47,9 @@ std::uint32_t fake_map_virtual_key(std::uint32_t key) { return 0x280 + key; }
 
 std::uint32_t fake_tick_count() { return fake.tick; }
 
+// Each byte of the code page as the character of the same number.
+std::uint16_t fake_ansi_to_unicode(std::uint8_t byte) { return byte; }
+
 void fake_send_input(const tvk::InputEvent* events, std::uint32_t count) {
   fake.batches.push_back(count);
   fake.injected.insert(fake.injected.end(), events, events + count);
@@ -72,7 +75,7 @@ bool fake_key_toggled(std::uint32_t key) { return key == kVkCapital && fake.caps
 const tvk::HookPlatform kFakeHookPlatform = {
     fake_call_next_hook,  fake_get_keyboard_state, fake_to_ascii,      fake_post_message,
     fake_set_hook,        fake_unhook,             fake_vk_key_scan,   fake_map_virtual_key,
-    fake_tick_count,      fake_send_input,         fake_pump_message,  fake_wait_for_message,
+    fake_tick_count,      fake_ansi_to_unicode,    fake_send_input,         fake_pump_message,  fake_wait_for_message,
     fake_current_thread,  fake_foreground_thread,  fake_key_down_now,  fake_key_toggled,
 };
 

@@ -105,6 +105,36 @@ TEST_F(KeySendingTest, ModifiersTheUserHoldsAreReleasedBeforeTheGlyphsAndPressed
   }
 }
 
+TEST_F(KeySendingTest, UnicodeInputTypesBackspaceAsTheKeyAndGlyphBytesAsTheirCharactersInOneBatch) {
+  fake.keys_down_now[0xA1] = 1;  // right Shift
+  EXPECT_EQ(kSendDone, tvk::SendKeysUI(context(), "\x08\xE9\x41"));
+  const std::vector<tvk::InputEvent> expected{
+      {0xA1, kTypedBackScan, tvk::kInputKeyUp},
+      {kVkBack, kTypedBackScan, 0},
+      {kVkBack, kTypedBackScan, tvk::kInputKeyUp},
+      {0, 0xE9, tvk::kInputUnicode},
+      {0, 0xE9, tvk::kInputUnicode | tvk::kInputKeyUp},
+      {0, 0x41, tvk::kInputUnicode},
+      {0, 0x41, tvk::kInputUnicode | tvk::kInputKeyUp},
+      {0xA1, kTypedBackScan, 0}};
+  ASSERT_EQ(std::vector<std::uint32_t>{8}, fake.batches) << "one batch, no ALT and no keypad";
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(expected[i].key, fake.injected[i].key);
+    EXPECT_EQ(expected[i].scan, fake.injected[i].scan);
+    EXPECT_EQ(expected[i].flags, fake.injected[i].flags);
+  }
+  EXPECT_EQ(0u, shared.SendBusy);
+
+  fake.batches.clear();
+  EXPECT_EQ(kSendListFull, tvk::SendKeysUI(context(), std::string(1025, '\xE9').c_str()));
+  EXPECT_EQ(kSendDone, tvk::SendKeysUI(context(), std::string(1024, '\xE9').c_str()));
+  EXPECT_EQ(std::vector<std::uint32_t>{2 * 1024 + 2}, fake.batches) << "only the longest that fits is typed";
+  shared.SendBusy = kSendByKeyEvents;
+  EXPECT_EQ(kSendBusy, tvk::SendKeysUI(context(), "A"));
+  EXPECT_EQ(kSendByKeyEvents, shared.SendBusy);
+}
+
 TEST_F(KeySendingTest, SendWhileAnotherRunsIsRefusedWithBusyAndLeavesTheFlagSet) {
   shared.SendBusy = 1;
   EXPECT_EQ(kSendBusy, tvk::SendKeysKE(context(), "A"));

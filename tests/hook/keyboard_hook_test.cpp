@@ -245,6 +245,13 @@ TEST_F(KeyboardHookTest, WhileKeyEventsGoOutTheUsersKeysAreStillTranslatedAndTog
 
 // The application takes typed-back keys from its queue after the send, when
 // the hook is set again: they must not end the letter or be caught again.
+TEST_F(KeyboardHookTest, CharactersTypedBackAsUnicodeInputPassUntouched) {
+  press('A');
+  EXPECT_EQ(kPassed, event(kVkPacket, 0x00E90001, process));
+  EXPECT_EQ(kPassed, event(kVkPacket, 0xC0E90001, process));
+  EXPECT_EQ((Posts{{kMsgHookCharacter, 'a'}}), posted()) << "the letter goes on";
+}
+
 TEST_F(KeyboardHookTest, KeysTheLibraryTypedBackPassUntouchedAfterTheSend) {
   const auto typed_back = [this](std::uint32_t key, std::uint32_t bits) {
     return event(key, bits | kTypedBackScan << kKeyScanShift | 1, process);
