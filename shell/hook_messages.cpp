@@ -15,7 +15,10 @@ KeyQueue HeldMessages = {};
 int JournalPlaybackRefused = 0;
 
 void type_keystrokes(const HookMessageOps& ops, const char* keys) {
-  if (UseJournalPBH && !JournalPlaybackRefused) {
+  if (UseJournalPBH == kUseUnicodeInput) {
+    // Typed as characters, which the hook lets pass: it stays set.
+    ops.send_ui(keys);
+  } else if (UseJournalPBH && !JournalPlaybackRefused) {
     // The keys a playback plays look like the user's own: the hook is
     // removed around it.
     ops.remove_hook();

@@ -10,9 +10,11 @@
 // a send is never started inside another.
 #pragma once
 
-// Send method: non-zero = journal playback (SendKeysJPH), 0 = keyboard
-// events (SendKeysKE). Read from and written to the settings file.
+// Send method: 0 = keyboard events (SendKeysKE), kUseUnicodeInput = Unicode
+// input (SendKeysUI), any other value = journal playback (SendKeysJPH). Read
+// from and written to the settings file.
 extern int UseJournalPBH;
+constexpr int kUseUnicodeInput = 2;
 
 // Status of SendKeysJPH when nothing was typed: the playback hook was refused
 // or never played.
@@ -28,6 +30,7 @@ struct HookMessageOps {
   int (*set_hook)();
   int (*send_jph)(const char* keys);
   int (*send_ke)(const char* keys);
+  int (*send_ui)(const char* keys);
   // UpdateStatus(1): switch the keyboard and refresh every display.
   void (*switch_keyboard)();
   // The holding queue is full: post the message (a character, or

@@ -130,11 +130,13 @@ int send_marked(int (*send)(const char*), const char* keys, std::uint32_t send_s
 
 int send_jph(const char* keys) { return SendKeysJPH(keys); }
 int send_ke(const char* keys) { return SendKeysKE(keys); }
+int send_ui(const char* keys) { return SendKeysUI(keys); }
 
 }  // namespace
 
 int HooksSendKeysJPH(const char* keys) { return send_marked(send_jph, keys, kSendByPlayback); }
 int HooksSendKeysKE(const char* keys) { return send_marked(send_ke, keys, kSendByKeyEvents); }
+int HooksSendKeysUI(const char* keys) { return send_marked(send_ui, keys, kSendByUnicodeInput); }
 
 namespace {
 

@@ -15,6 +15,7 @@ int HooksSetToggleKey(int key);
 // The main library sends; the companion's library is marked busy alike.
 int HooksSendKeysJPH(const char* keys);
 int HooksSendKeysKE(const char* keys);
+int HooksSendKeysUI(const char* keys);
 
 // The companion, in the 64-bit program only: started at start-up from
 // x86\tolvar32.exe beside tolvar.exe, brought into step when it reports

@@ -22,8 +22,8 @@ void post_again(unsigned int entry) {
   }
 }
 
-const HookMessageOps kHookLibraryOps = {HooksRemoveKBHook, HooksSetKBHook,  HooksSendKeysJPH,
-                                        HooksSendKeysKE,   switch_keyboard, post_again};
+const HookMessageOps kHookLibraryOps = {HooksRemoveKBHook, HooksSetKBHook, HooksSendKeysJPH, HooksSendKeysKE,
+                                        HooksSendKeysUI,   switch_keyboard, post_again};
 
 void close_splash() {
   if (!Splash) return;
@@ -57,6 +57,10 @@ LRESULT on_command(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case IDM_USE_KEYBD_EVENT:
       UseJournalPBH = 0;
       MarkSendMethod(0, 1);
+      return 0;
+    case IDM_USE_UNICODE_INPUT:
+      UseJournalPBH = kUseUnicodeInput;
+      MarkSendMethod(kUseUnicodeInput, 1);
       return 0;
     default:
       return DefWindowProcA(window, message, wParam, lParam);

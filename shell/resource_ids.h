@@ -12,6 +12,7 @@
 #define IDM_ALT_F2_TOGGLE 106
 #define IDM_USE_JOURNAL 108
 #define IDM_USE_KEYBD_EVENT 109
+#define IDM_USE_UNICODE_INPUT 110
 
 // Commands appended to the system menu.
 #define IDS_SYS_KEYBOARD 1

@@ -58,11 +58,15 @@ int SwitchAltF2Toggle(int announce) {
   return now_set;
 }
 
-void MarkSendMethod(int useJournal, int announce) {
+void MarkSendMethod(int sendMethod, int announce) {
   HMENU menu = GetMenu(MainWindow);
-  CheckMenuItem(menu, IDM_USE_JOURNAL, MF_BYCOMMAND | (useJournal ? MF_CHECKED : MF_UNCHECKED));
-  CheckMenuItem(menu, IDM_USE_KEYBD_EVENT, MF_BYCOMMAND | (useJournal ? MF_UNCHECKED : MF_CHECKED));
-  if (announce) ShowBox(MainWindow, send_method_message(useJournal), "Message", MB_ICONINFORMATION);
+  const UINT item = sendMethod == 0                  ? IDM_USE_KEYBD_EVENT
+                    : sendMethod == kUseUnicodeInput ? IDM_USE_UNICODE_INPUT
+                                                     : IDM_USE_JOURNAL;
+  for (UINT each : {IDM_USE_JOURNAL, IDM_USE_KEYBD_EVENT, IDM_USE_UNICODE_INPUT}) {
+    CheckMenuItem(menu, each, MF_BYCOMMAND | (each == item ? MF_CHECKED : MF_UNCHECKED));
+  }
+  if (announce) ShowBox(MainWindow, send_method_message(sendMethod), "Message", MB_ICONINFORMATION);
 }
 
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

@@ -9,6 +9,7 @@
 void UpdateStatus(int toggle);
 // Flips the ALT+F2 toggle key; 1 when it has just been set, 0 when cleared.
 int SwitchAltF2Toggle(int announce);
-// Check mark on 108 (useJournal non-zero) or 109; the message when asked.
-void MarkSendMethod(int useJournal, int announce);
+// Check mark on the item of the send method (a value of UseJournalPBH); the
+// message when asked.
+void MarkSendMethod(int sendMethod, int announce);
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "shell/hook_messages.h"
+
 KeyboardSwitch decide_keyboard_switch(int toggle, int keyboard_on, const char* current_file_name) {
   if (!toggle) return KeyboardSwitch::kNone;
   if (keyboard_on) return KeyboardSwitch::kTurnOff;
@@ -36,7 +38,8 @@ int toggle_key_was_set(int previous) { return (previous & 0xFFFF) != 0; }
 
 int toggle_key_needs_restore(int previous) { return (previous & 0xFFFF) != kToggleKey; }
 
-const char* send_method_message(int use_journal) {
-  return use_journal ? "Using JournalPlaybackHook for sending keys."
-                     : "Using Keybd_Event for sending keys.";
+const char* send_method_message(int send_method) {
+  if (send_method == 0) return "Using Keybd_Event for sending keys.";
+  if (send_method == kUseUnicodeInput) return "Using Unicode Input for sending keys.";
+  return "Using JournalPlaybackHook for sending keys.";
 }

@@ -38,4 +38,4 @@ int toggle_key_was_set(int previous);
 int toggle_key_needs_restore(int previous);
 
 // The announcement of commands 108 (non-zero) and 109 (0).
-const char* send_method_message(int use_journal);
+const char* send_method_message(int send_method);

@@ -32,6 +32,10 @@ int fake_ke(const char* keys) {
   calls.push_back("ke:" + std::string(keys));
   return 0;
 }
+int fake_ui(const char* keys) {
+  calls.push_back("ui:" + std::string(keys));
+  return 0;
+}
 void fake_switch() {
   letter_count_at_switch = letter_count;
   calls.push_back("switch");
@@ -39,7 +43,7 @@ void fake_switch() {
 void fake_again(unsigned int entry) { calls.push_back("again:" + std::to_string(entry)); }
 int fake_jph(const char* keys);
 
-const HookMessageOps kFakeOps = {fake_remove, fake_set, fake_jph, fake_ke, fake_switch, fake_again};
+const HookMessageOps kFakeOps = {fake_remove, fake_set, fake_jph, fake_ke, fake_ui, fake_switch, fake_again};
 
 int fake_jph(const char* keys) {
   calls.push_back("jph:" + std::string(keys));
@@ -105,8 +109,10 @@ TEST_F(HookMessages, SendMethodChoosesTheSendFunction) {
   HandleHookCharacter(kFakeOps, 'a');
   UseJournalPBH = 5;
   HandleHookCharacter(kFakeOps, 'b');
-  EXPECT_EQ((Calls{"ke:a", "remove", "jph:b", "set"}), calls)
-      << "the hook is removed around a playback only; typed-back key events carry their mark";
+  UseJournalPBH = kUseUnicodeInput;
+  HandleHookCharacter(kFakeOps, 'c');
+  EXPECT_EQ((Calls{"ke:a", "remove", "jph:b", "set", "ui:c"}), calls)
+      << "the hook is removed around a playback only; keys typed back otherwise carry their mark";
 }
 
 TEST_F(HookMessages, RefusedPlaybackIsTypedAgainAsKeyEventsAndNotTriedUntilChosenAgain) {

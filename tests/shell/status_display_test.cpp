@@ -137,6 +137,13 @@ TEST_F(StatusDisplay, SendMethodCommandsMarkAndAnnounceEvenWithoutChange) {
   EXPECT_EQ(1, UseJournalPBH);
   EXPECT_TRUE(MenuChecked(menu, IDM_USE_JOURNAL));
   EXPECT_FALSE(MenuChecked(menu, IDM_USE_KEYBD_EVENT));
+
+  boxes = AnswerBoxes([] { SendMessageA(MainWindow, WM_COMMAND, IDM_USE_UNICODE_INPUT, 0); });
+  ASSERT_EQ(1u, boxes.size());
+  EXPECT_EQ("Using Unicode Input for sending keys.", boxes[0].text);
+  EXPECT_EQ(kUseUnicodeInput, UseJournalPBH);
+  EXPECT_TRUE(MenuChecked(menu, IDM_USE_UNICODE_INPUT));
+  EXPECT_FALSE(MenuChecked(menu, IDM_USE_JOURNAL) || MenuChecked(menu, IDM_USE_KEYBD_EVENT));
 }
 
 TEST_F(StatusDisplay, AboutBoxOpensFromTheHelpMenuAndClosesWithOk) {

@@ -50,6 +50,7 @@ TEST(MenuTexts, FollowTheirStates) {
   EXPECT_STREQ("Disabling use of ALT+F2 to toggle TOLVAR On/Off", alt_f2_message(0));
   EXPECT_STREQ("Using JournalPlaybackHook for sending keys.", send_method_message(5));
   EXPECT_STREQ("Using Keybd_Event for sending keys.", send_method_message(0));
+  EXPECT_STREQ("Using Unicode Input for sending keys.", send_method_message(2));
 }
 
 TEST(ToggleKeyProbe, AnyKeyCountsAsSetAndOnlyForeignKeysAreRestored) {
