@@ -6,6 +6,8 @@
 #   USE_JOURNAL 1: Tolvar types with journal playback, which Wine accepts but
 #   never plays; the shell then types with keyboard events, after the hook
 #   library's half-second wait, so the keys must come slower than that.
+#   USE_JOURNAL 2: Tolvar types as Unicode input (each glyph byte as its
+#   character of the ANSI code page).
 # "letters" holds a new letter, a letter retyped after backspaces (the I
 # sign drawn in front), a Backspace that erases a letter and a space passed
 # through; "fast" is 50 keys.

@@ -22,6 +22,8 @@
 //   move-pad TITLE X Y
 //                   move that typepad's window; Wine places a window only
 //                   where it moved it itself (a click finds it there)
+//   clipboard       "clipboard HEX...": the clipboard's text in the ANSI code
+//                   page, as lower-case hex pairs
 //   clock           for every line read on standard input, print
 //                   "QPC_US TICK_MS" (typepad's two clocks) at once
 //
@@ -187,6 +189,18 @@ int move_typepad(const char* title, const char* x, const char* y) {
                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != 0;
 }
 
+int show_clipboard() {
+  if (!OpenClipboard(nullptr)) return missing("clipboard");
+  std::printf("clipboard");
+  const HANDLE data = GetClipboardData(CF_TEXT);
+  const char* text = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+  for (const char* p = text; p && *p; ++p) std::printf(" %02x", static_cast<unsigned char>(*p));
+  std::printf("\n");
+  if (text) GlobalUnlock(data);
+  CloseClipboard();
+  return 1;
+}
+
 // The same microseconds typepad computes for its log.
 std::uint64_t counter_microseconds(const LARGE_INTEGER& frequency) {
   LARGE_INTEGER counter;
@@ -212,7 +226,7 @@ int usage() {
   std::fprintf(stderr,
                "usage: e2e_probe [checkbox | checked | title | command ID | wait-box SECS |\n"
                "                  box-ok | close | typepad dump|clear|close |\n"
-               "                  pad TITLE dump|clear|close | move-pad TITLE X Y | clock]...\n");
+               "                  pad TITLE dump|clear|close | move-pad TITLE X Y | clipboard | clock]...\n");
   return 2;
 }
 
@@ -246,6 +260,8 @@ int main(int argc, char** argv) {
     } else if (std::strcmp(command, "move-pad") == 0 && i + 3 < argc) {
       ok = move_typepad(argv[i + 1], argv[i + 2], argv[i + 3]);
       i += 3;
+    } else if (std::strcmp(command, "clipboard") == 0) {
+      ok = show_clipboard();
     } else if (std::strcmp(command, "clock") == 0) {
       ok = answer_clock();
     } else {
