@@ -10,10 +10,10 @@
 #include "core/ucode_table.h"
 #include "encoding/encoding_loading.h"
 #include "langfile/language_loading.h"
+#include "tests/langfile/langfile_test_support.h"
 
 namespace {
 
-constexpr const char* kVedrokan = TOLVAR_VEDROKAN_DIR "/Vedrokan.gkf";
 
 std::string utf8(const char16_t* units, int count) {
   std::string out;
@@ -33,23 +33,21 @@ std::string utf8(const char16_t* units, int count) {
   return out;
 }
 
-// Vedrokan as the program loads it, its encoding table from beside it.
+// Vedrokan as the program loads it, found along the search path, its
+// encoding table from beside it.
 class UnicodeKeystrokesTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
+  void SetUp() override {
+    langfile_test::ScopedIpath ipath(TOLVAR_VEDROKAN_DIR);
     ASSERT_EQ(ucode_init(), 1);
-    ASSERT_EQ(load_ku_data(kVedrokan, nullptr), 1) << ErrorText;
-    ASSERT_EQ(load_gk_data(kVedrokan, nullptr), 1) << ErrorText;
-    ASSERT_EQ(load_encoding_table(kVedrokan), 1) << ErrorText;
+    ASSERT_EQ(load_ku_data("Vedrokan.gkf", nullptr), 1) << ErrorText;
+    ASSERT_EQ(load_gk_data("Vedrokan.gkf", nullptr), 1) << ErrorText;
+    ASSERT_EQ(load_encoding_table("Vedrokan.gkf"), 1) << ErrorText;
     ASSERT_TRUE(encoding_table_loaded());
   }
-  static void TearDownTestSuite() {
+  void TearDown() override {
     free_language_tables();
     clear_encoding_table(&LiveEncodingTable);
-  }
-  void SetUp() override {
-    letter_reset();
-    screen_.clear();
   }
 
   // Types each key; returns "backspaces:new text" for each, joined by " | ",
