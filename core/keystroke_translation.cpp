@@ -11,6 +11,8 @@ namespace {
 constexpr char kBackspace = 0x08;
 constexpr unsigned char kDelete = 0x7F;
 
+}  // namespace
+
 // typed_count is global; whatever it holds, no more than a full letter is
 // read from typed_glyphs or erased on screen.
 std::int32_t typed_length() {
@@ -18,14 +20,14 @@ std::int32_t typed_length() {
   return typed_count < kLetterMaxGlyphs ? typed_count : kLetterMaxGlyphs;
 }
 
-}  // namespace
+int translates_ucode(unsigned int ucode) { return (ucode & 0xFFu) != 0 && ucode_name(nullptr, ucode); }
 
 unsigned char key_to_ucode(unsigned int character) { return LiveKeyMap[character & 0xFFu]; }
 
 void translate_key(KeystrokeString* out, std::int32_t* count, unsigned int ucode,
                    unsigned int character) {
   *count = 0;
-  if ((ucode & 0xFFu) != 0 && ucode_name(nullptr, ucode)) {
+  if (translates_ucode(ucode)) {
     std::array<unsigned char, kLetterOutputSize> letter;
     std::int32_t letter_length = 0;
     // On failure letter_length stays 0: the letter on screen is erased.

@@ -16,6 +16,14 @@ struct KeystrokeString {
 // KeyMap entry of the low byte of `character`; 0 = no ucode.
 unsigned char key_to_ucode(unsigned int character);
 
+// Non-zero when translate_key composes `ucode` into the letter; otherwise
+// the key ends the letter.
+int translates_ucode(unsigned int ucode);
+
+// The glyphs typed for the current letter that are on screen: typed_count
+// kept within a full letter.
+std::int32_t typed_length();
+
 // Fills `out` with the keystrokes for `ucode` / `character` and sets *count.
 // The string is zero-terminated (count < kKeystrokeStringSize).
 void translate_key(KeystrokeString* out, std::int32_t* count, unsigned int ucode,

@@ -90,17 +90,36 @@ int fetch_text_line(char* buffer, int size) {
   return 1;
 }
 
-}  // namespace
-
-std::FILE* search_open(const char* path_list, const char* file_name, const char* mode) {
+// The first candidate along `path_list` that opens, with its path in
+// `found`; null when none does.
+std::FILE* search_open_path(const char* path_list, const char* file_name, const char* mode,
+                            char (&found)[kCandidatePathSize]) {
   PathWalk walk;
   path_walk_start(&walk, platform_path_rules(), path_list, file_name, cached_home_directory);
-  char candidate[kCandidatePathSize];
-  while (path_walk_next(&walk, candidate)) {
-    std::FILE* file = std::fopen(candidate, mode);
+  while (path_walk_next(&walk, found)) {
+    std::FILE* file = std::fopen(found, mode);
     if (file != nullptr) return file;
   }
   return nullptr;
+}
+
+const char* source_path_list() {
+  const char* path_list = std::getenv("IPATH");
+  return path_list != nullptr ? path_list : platform_path_rules().default_path_list;
+}
+
+}  // namespace
+
+std::FILE* search_open(const char* path_list, const char* file_name, const char* mode) {
+  char found[kCandidatePathSize];
+  return search_open_path(path_list, file_name, mode, found);
+}
+
+int locate_source(const char* file_name, char (&path)[kCandidatePathSize]) {
+  std::FILE* file = search_open_path(source_path_list(), file_name, "rb", path);
+  if (file == nullptr) return 0;
+  std::fclose(file);
+  return 1;
 }
 
 int open_source(const char* file_name, const char* text) {
@@ -112,9 +131,7 @@ int open_source(const char* file_name, const char* text) {
   close_file();
 
   if (file_name != nullptr) {
-    const char* path_list = std::getenv("IPATH");
-    if (path_list == nullptr) path_list = platform_path_rules().default_path_list;
-    SourceReader.file = search_open(path_list, file_name, "rb");
+    SourceReader.file = search_open(source_path_list(), file_name, "rb");
     if (SourceReader.file == nullptr) {
       SourceReader.text = nullptr;
       set_error_text("Error: could not open %s for reading\n", file_name);

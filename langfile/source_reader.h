@@ -3,6 +3,8 @@
 #pragma once
 #include <cstdio>
 
+#include "langfile/path_walk.h"
+
 constexpr int kLineBufferSize = 1024;
 
 struct SourceReaderState {
@@ -28,6 +30,10 @@ int open_source(const char* file_name, const char* text);
 // Opens `file_name` along `path_list` with the platform's path rules and
 // fopen `mode`; null when no candidate opens.
 std::FILE* search_open(const char* path_list, const char* file_name, const char* mode);
+
+// The path that open_source would open for `file_name` (along IPATH or the
+// platform's default list): 1 with it in `path`; 0 when no candidate opens.
+int locate_source(const char* file_name, char (&path)[kCandidatePathSize]);
 
 // Reads the next line (at most size - 1 characters, its line feed kept) into
 // `buffer`. Advances the line number even at the end. 1 = a line; 0 = end.

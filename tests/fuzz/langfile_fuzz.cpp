@@ -1,5 +1,6 @@
 // Fuzz target: arbitrary bytes as an in-memory language text through both
-// loaders, then keys composed with whatever language is live afterwards.
+// loaders and as an encoding table, then keys composed with whatever language
+// is live afterwards, in font and in Unicode output.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -9,6 +10,9 @@
 #include "core/keystroke_translation.h"
 #include "core/letter_composer.h"
 #include "core/ucode_table.h"
+#include "encoding/encoding_table.h"
+#include "encoding/to_unicode.h"
+#include "encoding/unicode_keystrokes.h"
 #include "langfile/language_loading.h"
 #include "langfile/source_reader.h"
 
@@ -32,6 +36,13 @@ void type(unsigned char character) {
   require(typed_count >= 0 && typed_count <= kLetterMaxGlyphs);
 }
 
+void type_unicode(unsigned char character) {
+  static UnicodeKeystrokes strokes;
+  translate_key_unicode(&strokes, key_to_ucode(character), character);
+  require(strokes.backspaces >= 0 && strokes.backspaces <= kLetterTextSize);
+  require(strokes.count >= 0 && strokes.count <= kLetterTextSize && strokes.text[strokes.count] == 0);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -49,6 +60,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // a sweep of every posted character follows.
   for (std::size_t i = 0; i < size && i < 256; ++i) type(data[i]);
   for (unsigned character = 1; character < 0x80; ++character) type(static_cast<unsigned char>(character));
+  letter_reset();
+
+  // A table that failed keeps the lines read before the bad one: convert
+  // with that too. Each glyph adds at most kGlyphTextMax units.
+  read_encoding_table(std::string_view(reinterpret_cast<const char*>(data), size), &LiveEncodingTable);
+  require(std::memchr(ErrorText, '\0', kErrorTextSize) != nullptr);
+  std::vector<char16_t> units(size * kGlyphTextMax + 1);
+  require(glyphs_to_text(LiveEncodingTable, data, static_cast<int>(size), units.data(),
+                         static_cast<int>(size * kGlyphTextMax)) >= 0);
+  for (std::size_t i = 0; i < size && i < 256; ++i) type_unicode(data[i]);
+  for (unsigned character = 1; character < 0x80; ++character) type_unicode(static_cast<unsigned char>(character));
   letter_reset();
   return 0;
 }

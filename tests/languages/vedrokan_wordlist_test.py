@@ -12,8 +12,12 @@ It also converts each typed word with legacyconv --from-unicode and counts the
 words whose bytes differ from the typed ones (the converter and the language
 file drawing a word differently); that figure is reported, not required.
 
-Usage: vedrokan_wordlist_test.py --gkfcheck EXE --legacyconv EXE [--emulator CMD]
-                                 [--failures FILE]
+With --unicode the words are typed with Unicode output instead (gkfcheck
+--unicode --type, the encoding table beside the language file) and the text
+the Unicode keystrokes leave is compared with the word; legacyconv is not used.
+
+Usage: vedrokan_wordlist_test.py --gkfcheck EXE (--legacyconv EXE | --unicode)
+                                 [--emulator CMD] [--failures FILE]
 """
 
 import argparse
@@ -57,20 +61,26 @@ def list_words(path):
     return words
 
 
-def type_words(command, key_strings):
-    """Screen bytes of each key string, typed one after the other with line feeds between
-    (a key the language file does not map, so it ends the letter and reaches the screen)."""
+def type_words(command, key_strings, unicode=False):
+    """Screen bytes (with unicode: the text) of each key string, typed one after the other
+    with line feeds between (a key the language file does not map, so it ends the letter
+    and reaches the screen)."""
     results = []
     batch = []
     size = 0
 
     def run():
         text = "\n".join(batch)
-        out = subprocess.run(command + [LANGUAGE, "--type", text], capture_output=True,
-                             text=True, check=True).stdout
-        screen = [line for line in out.splitlines() if line.startswith("screen:")][-1]
-        data = bytes(int(h, 16) for h in screen[len("screen:"):].split())
-        parts = data.split(b"\n")
+        mode = ["--unicode"] if unicode else []
+        out = subprocess.run(command + [LANGUAGE] + mode + ["--type", text], capture_output=True,
+                             check=True).stdout.decode("utf-8")
+        if unicode:
+            # The text runs to the end of the output, its line feeds included.
+            parts = out[out.rindex("\ntext: ") + len("\ntext: "):].replace("\r\n", "\n")[:-1].split("\n")
+        else:
+            screen = [line for line in out.splitlines() if line.startswith("screen:")][-1]
+            data = bytes(int(h, 16) for h in screen[len("screen:"):].split())
+            parts = data.split(b"\n")
         if len(parts) != len(batch):
             raise RuntimeError("typed %d words, screen holds %d" % (len(batch), len(parts)))
         results.extend(parts)
@@ -88,6 +98,29 @@ def type_words(command, key_strings):
 
 def legacyconv(command, mode, data):
     return subprocess.run(command + [mode], input=data, capture_output=True, check=False).stdout
+
+
+def check_list_unicode(title, words, gkfcheck, failure_lines):
+    """Types one list with Unicode output; returns (words exact, words in all)."""
+    spelled = []
+    failures = []
+    for word in words:
+        keys, reason = itrans_keys.spell(word)
+        if keys is None:
+            failures.append("%s  %s" % (word, reason))
+        else:
+            spelled.append((word, keys))
+    typed = type_words(gkfcheck, [k for _, k in spelled], unicode=True)
+    for i, (word, keys) in enumerate(spelled):
+        got = unicodedata.normalize("NFC", typed[i])
+        if got != word:
+            failures.append("%s  keys %s  typed %s" % (word, keys, got))
+    passed = len(words) - len(failures)
+    print("%s: %d words, %d typed exactly in Unicode (%.2f%%)"
+          % (title, len(words), passed, 100 * passed / len(words)))
+    for line in failures:
+        failure_lines.append("%s: %s" % (title, line))
+    return passed, len(words)
 
 
 def check_list(title, words, gkfcheck, converter, failure_lines):
@@ -123,18 +156,23 @@ def check_list(title, words, gkfcheck, converter, failure_lines):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--gkfcheck", required=True)
-    parser.add_argument("--legacyconv", required=True)
+    group = parser.add_mutually_exclusive_group(required=True)
+    group.add_argument("--legacyconv")
+    group.add_argument("--unicode", action="store_true")
     parser.add_argument("--emulator", default="")
     parser.add_argument("--failures", default="")
     args = parser.parse_args()
     emulator = args.emulator.split() if args.emulator else []
     gkfcheck = emulator + [args.gkfcheck]
-    converter = emulator + [args.legacyconv]
+    converter = emulator + [args.legacyconv] if args.legacyconv else None
 
     failure_lines = []
     ok = True
     for title, path in WORD_LISTS:
-        passed, total = check_list(title, list_words(path), gkfcheck, converter, failure_lines)
+        if args.unicode:
+            passed, total = check_list_unicode(title, list_words(path), gkfcheck, failure_lines)
+        else:
+            passed, total = check_list(title, list_words(path), gkfcheck, converter, failure_lines)
         ok = ok and passed >= GOAL * total
     for line in failure_lines:
         print("FAIL " + line)

@@ -43,6 +43,15 @@ TEST(TypedText, OtherControlCharactersAreIgnored) {
   EXPECT_EQ(text_of(*text), "a\x7F");
 }
 
+TEST(TypedText, UnicodeUnitsAreKeptAsUtf8AndBackspaceErasesACodePoint) {
+  auto text = fresh_text();
+  for (char16_t unit : std::u16string(u"a\u0915\u093F\r\xD83D\xDE00\xDC00\x1B"))
+    typepad::typed_text_unit(*text, unit);
+  EXPECT_EQ(text_of(*text), "a\u0915\u093F\r\n\U0001F600") << "a lone low surrogate and ESC are dropped";
+  for (int i = 0; i < 3; ++i) typepad::typed_text_unit(*text, u'\b');
+  EXPECT_EQ(text_of(*text), "a\u0915") << "the pair, the line break, the i sign";
+}
+
 TEST(TypedText, FullBufferRefusesAndCounts) {
   auto text = fresh_text();
   text->length = text->bytes.size() - 1;

@@ -46,6 +46,15 @@ TEST(TypepadOptions, EveryOptionFillsItsField) {
   EXPECT_STREQ(parsed.options.log_path, "Z:\\tmp\\l");
 }
 
+TEST(TypepadOptions, UnicodeIsAFlagAnywhereAmongTheOptions) {
+  EXPECT_EQ(parse({}).options.unicode, 0);
+  const Parsed parsed = parse({"--size", "30", "--unicode", "--title", "U"});
+  ASSERT_EQ(parsed.ok, 1) << parsed.error;
+  EXPECT_EQ(parsed.options.unicode, 1);
+  EXPECT_EQ(parsed.options.font_size, 30);
+  EXPECT_STREQ(parsed.options.title, "U");
+}
+
 TEST(TypepadOptions, RefusesWhatDoesNotFit) {
   const std::string face_31(31, 'f');
   const std::string face_32(32, 'f');

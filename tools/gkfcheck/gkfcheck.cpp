@@ -8,6 +8,9 @@
 #include "core/keystroke_translation.h"
 #include "core/language_tables.h"
 #include "core/ucode_table.h"
+#include "encoding/encoding_loading.h"
+#include "encoding/encoding_table.h"
+#include "encoding/unicode_keystrokes.h"
 #include "langfile/language_loading.h"
 #include "langfile/letter_swap.h"
 
@@ -16,6 +19,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: gkfcheck FILE\n"
     "       gkfcheck FILE --type KEYS\n"
+    "       gkfcheck FILE --unicode [--type KEYS]\n"
     "       gkfcheck --swap FILE\n"
     "       gkfcheck --help\n";
 
@@ -41,6 +45,17 @@ constexpr const char* kHelp =
     "  Last comes the line of text these keystrokes leave, in the same form:\n"
     "    screen: B0 6B\n"
     "\n"
+    "gkfcheck FILE --unicode [--type KEYS]\n"
+    "  Also loads the encoding table beside FILE (its name with .tsv) as\n"
+    "  Tolvar does for Unicode output and prints its size:\n"
+    "    encoding: N glyphs\n"
+    "  A missing or malformed table fails (exit 1). With --type each line\n"
+    "  shows the Unicode keystrokes instead: 08 for each backspace, then each\n"
+    "  code point as U+XXXX; the last line is the text they leave, in UTF-8:\n"
+    "    'k' -> U+0915 U+094D\n"
+    "    'i' -> 08 U+093F\n"
+    "    text: कि\n"
+    "\n"
     "gkfcheck --swap FILE\n"
     "  Writes the letter-substituted text of FILE to standard output; this\n"
     "  turns a .gkf text into its .gkl form and back.\n"
@@ -57,7 +72,7 @@ void print_hex(const unsigned char* bytes, std::size_t count) {
   for (std::size_t i = 0; i < count; ++i) std::printf(" %02X", bytes[i]);
 }
 
-int load_language(const char* file_name) {
+int load_language(const char* file_name, bool unicode) {
   if (!ucode_init()) {
     std::fputs("gkfcheck: the ucode table could not be indexed\n", stderr);
     return 0;
@@ -71,7 +86,61 @@ int load_language(const char* file_name) {
   int rows = 0;
   for (std::int32_t row : LiveGlyphTable.glyphIndex) rows += row >= 0;
   std::printf("language: %s\nkeys: %d\nglyph rows: %d\n", current_language_name(), keys, rows);
+  if (!unicode) return 1;
+  if (!load_encoding_table(file_name)) {
+    std::fputs(ErrorText, stderr);
+    return 0;
+  }
+  if (!encoding_table_loaded()) {
+    std::fprintf(stderr, "Error: no encoding table beside %s: it types font codes only\n", file_name);
+    return 0;
+  }
+  std::printf("encoding: %d glyphs\n", static_cast<int>(LiveEncodingTable.entry_count));
   return 1;
+}
+
+void print_key(unsigned char character) {
+  if (character >= 0x20 && character < 0x7F) {
+    std::printf("'%c' ->", character);
+  } else {
+    std::printf("\\x%02X ->", character);
+  }
+}
+
+void append_utf8(std::string& out, char16_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+// Each byte goes the way of a posted character in Unicode output.
+void type_keys_unicode(const char* keys) {
+  std::u16string screen;
+  static UnicodeKeystrokes strokes;
+  for (const char* p = keys; *p != '\0'; ++p) {
+    const auto character = static_cast<unsigned char>(*p);
+    translate_key_unicode(&strokes, key_to_ucode(character), character);
+    print_key(character);
+    for (std::int32_t i = 0; i < strokes.backspaces; ++i) {
+      std::printf(" 08");
+      if (!screen.empty()) screen.pop_back();
+    }
+    for (std::int32_t i = 0; i < strokes.count; ++i) {
+      std::printf(" U+%04X", static_cast<unsigned>(strokes.text[i]));
+      screen += strokes.text[i];
+    }
+    std::printf("\n");
+  }
+  std::string text;
+  for (char16_t c : screen) append_utf8(text, c);
+  std::printf("text: %s\n", text.c_str());
 }
 
 // Each byte goes the way of a posted character: key map, then translation.
@@ -85,11 +154,7 @@ void type_keys(const char* keys) {
     if (count < 0 || count >= kKeystrokeStringSize) count = 0;
     strokes.bytes[count] = '\0';
 
-    if (character >= 0x20 && character < 0x7F) {
-      std::printf("'%c' ->", character);
-    } else {
-      std::printf("\\x%02X ->", character);
-    }
+    print_key(character);
     const auto* bytes = reinterpret_cast<const unsigned char*>(strokes.bytes);
     print_hex(bytes, static_cast<std::size_t>(count));
     std::printf("\n");
@@ -142,11 +207,20 @@ int main(int argc, char** argv) {
     return swap_file(argv[2]);
   }
   if (first.empty() || first[0] == '-') return usage_error();
-  const bool typing = argc == 4 && std::strcmp(argv[2], "--type") == 0;
-  if (argc != 2 && !typing) return usage_error();
+  int next = 2;
+  const bool unicode = next < argc && std::strcmp(argv[next], "--unicode") == 0;
+  if (unicode) ++next;
+  const bool typing = next + 2 == argc && std::strcmp(argv[next], "--type") == 0;
+  if (next != argc && !typing) return usage_error();
 
-  const int loaded = load_language(argv[1]);
-  if (loaded && typing) type_keys(argv[3]);
+  const int loaded = load_language(argv[1], unicode);
+  if (loaded && typing) {
+    if (unicode) {
+      type_keys_unicode(argv[next + 1]);
+    } else {
+      type_keys(argv[next + 1]);
+    }
+  }
   free_language_tables();
   return loaded ? 0 : 1;
 }

@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "tools/legacyconv/encoding_table.h"
-#include "tools/legacyconv/from_unicode.h"
-#include "tools/legacyconv/to_unicode.h"
+#include "core/error_text.h"
+#include "encoding/encoding_table.h"
+#include "encoding/from_unicode.h"
+#include "encoding/to_unicode.h"
+#include "tools/legacyconv/builtin_table.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -22,7 +24,8 @@ constexpr const char* kUsage =
     "\n"
     "--to-unicode    reads bytes of the font encoding, writes Unicode (UTF-8);\n"
     "                the i sign and the reph go back into logical order, and\n"
-    "                bytes the table does not list pass through unchanged.\n"
+    "                bytes the table does not list pass through as their\n"
+    "                Windows-1252 characters.\n"
     "--from-unicode  reads UTF-8, writes the bytes that draw it; characters the\n"
     "                font cannot draw are left out and named on standard error.\n"
     "--table FILE    the encoding table to use (default: Vedrokan's, built in).\n"
@@ -72,11 +75,9 @@ int main(int argc, char** argv) {
     table_text = read_all(f);
     std::fclose(f);
   }
-  EncodingTable table;
-  std::string error;
-  if (!read_encoding_table(table_text, table, error)) {
-    std::fprintf(stderr, "legacyconv: %s: %s\n", table_file ? table_file : "built-in table",
-                 error.c_str());
+  static EncodingTable table;
+  if (!read_encoding_table(table_text, &table)) {
+    std::fprintf(stderr, "legacyconv: %s: %s", table_file ? table_file : "built-in table", ErrorText);
     return 1;
   }
 

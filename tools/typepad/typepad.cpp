@@ -3,7 +3,8 @@
 // characters as Windows does, and records every key message it receives with
 // its arrival time. It writes the text and the log (see typepad_options.h)
 // on F12, on the message WM_APP+1, and when it is closed; WM_APP+2 forgets
-// both.
+// both. With --unicode the window is a Unicode one, as a Unicode program's
+// is: it receives UTF-16 characters and keeps its text as UTF-8.
 #include <windows.h>
 
 #include <cstdint>
@@ -29,6 +30,8 @@ LARGE_INTEGER CounterFrequency;
 // After a composition, Windows itself may still send the character as
 // WM_CHAR (Wine does not); that one copy is not added again.
 int ComposedCharDue = -1;
+// Room for the text as UTF-16, to draw it in a Unicode window.
+wchar_t WideText[typepad::typed_text_capacity];
 
 std::uint64_t counter_microseconds() {
   LARGE_INTEGER counter;
@@ -86,8 +89,16 @@ void key_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (composed.kind == typepad::ComposedKind::Oem) OemToCharBuffA(&character, &character, 1);
     const std::uint8_t byte = static_cast<std::uint8_t>(character);
     log_event(typepad::composed_char_event, byte, 0);
-    typepad::typed_text_char(Text, byte);
-    ComposedCharDue = byte;
+    if (Options.unicode) {
+      // What a Unicode window gets: the code page's character as UTF-16.
+      wchar_t unit = 0;
+      MultiByteToWideChar(CP_ACP, 0, &character, 1, &unit, 1);
+      typepad::typed_text_unit(Text, static_cast<char16_t>(unit));
+      ComposedCharDue = unit;
+    } else {
+      typepad::typed_text_char(Text, byte);
+      ComposedCharDue = byte;
+    }
     InvalidateRect(window, nullptr, TRUE);
   }
   if (release) return;
@@ -100,12 +111,15 @@ void key_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
 void char_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   log_event(message, wparam, lparam);
   if (message != WM_CHAR) return;
-  const int character = static_cast<int>(wparam & 0xFF);
+  const int character = static_cast<int>(wparam & (Options.unicode ? 0xFFFF : 0xFF));
   if (character == ComposedCharDue) {
     ComposedCharDue = -1;
     return;
   }
-  typepad::typed_text_char(Text, static_cast<std::uint8_t>(character));
+  if (Options.unicode)
+    typepad::typed_text_unit(Text, static_cast<char16_t>(character));
+  else
+    typepad::typed_text_char(Text, static_cast<std::uint8_t>(character));
   InvalidateRect(window, nullptr, TRUE);
 }
 
@@ -116,8 +130,14 @@ void paint(HWND window) {
   GetClientRect(window, &area);
   InflateRect(&area, -8, -8);
   HGDIOBJ previous = SelectObject(dc, Font);
-  DrawTextA(dc, Text.bytes.data(), static_cast<int>(Text.length), &area,
-            DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+  const UINT format = DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS;
+  if (Options.unicode) {
+    const int units = MultiByteToWideChar(CP_UTF8, 0, Text.bytes.data(), static_cast<int>(Text.length),
+                                          WideText, static_cast<int>(typepad::typed_text_capacity));
+    DrawTextW(dc, WideText, units, &area, format);
+  } else {
+    DrawTextA(dc, Text.bytes.data(), static_cast<int>(Text.length), &area, format);
+  }
   SelectObject(dc, previous);
   EndPaint(window, &paint_info);
 }
@@ -158,7 +178,37 @@ LRESULT CALLBACK TypePadWndProc(HWND window, UINT message, WPARAM wparam, LPARAM
       PostQuitMessage(0);
       return 0;
   }
-  return DefWindowProcA(window, message, wparam, lparam);
+  return Options.unicode ? DefWindowProcW(window, message, wparam, lparam)
+                         : DefWindowProcA(window, message, wparam, lparam);
+}
+
+// The window as an ANSI program makes it, or with --unicode as a Unicode one.
+HWND create_window(HINSTANCE instance) {
+  const DWORD style = WS_OVERLAPPEDWINDOW;
+  HCURSOR arrow = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+  HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  if (Options.unicode) {
+    WNDCLASSW window_class = {};
+    window_class.lpfnWndProc = TypePadWndProc;
+    window_class.hInstance = instance;
+    window_class.hCursor = arrow;
+    window_class.hbrBackground = white;
+    window_class.lpszClassName = L"TypePad";
+    if (!RegisterClassW(&window_class)) return nullptr;
+    wchar_t title[typepad::option_title_size];
+    if (!MultiByteToWideChar(CP_ACP, 0, Options.title, -1, title, typepad::option_title_size)) title[0] = 0;
+    return CreateWindowExW(0, L"TypePad", title, style, 40, 40, 720, 300, nullptr, nullptr, instance,
+                           nullptr);
+  }
+  WNDCLASSA window_class = {};
+  window_class.lpfnWndProc = TypePadWndProc;
+  window_class.hInstance = instance;
+  window_class.hCursor = arrow;
+  window_class.hbrBackground = white;
+  window_class.lpszClassName = "TypePad";
+  if (!RegisterClassA(&window_class)) return nullptr;
+  return CreateWindowExA(0, "TypePad", Options.title, style, 40, 40, 720, 300, nullptr, nullptr,
+                         instance, nullptr);
 }
 
 }  // namespace
@@ -178,24 +228,21 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                      Options.font_name);
 
-  WNDCLASSA window_class = {};
-  window_class.lpfnWndProc = TypePadWndProc;
-  window_class.hInstance = instance;
-  window_class.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-  window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  window_class.lpszClassName = "TypePad";
-  if (!RegisterClassA(&window_class)) return 1;
-  HWND window = CreateWindowExA(0, "TypePad", Options.title, WS_OVERLAPPEDWINDOW, 40, 40, 720, 300,
-                                nullptr, nullptr, instance, nullptr);
+  HWND window = create_window(instance);
   if (!window) return 1;
   ShowWindow(window, SW_SHOW);
   SetForegroundWindow(window);
   SetFocus(window);
 
+  // A Unicode window's messages are fetched and dispatched as Unicode, so
+  // WM_CHAR keeps every UTF-16 unit.
   MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+  while ((Options.unicode ? GetMessageW(&message, nullptr, 0, 0) : GetMessageA(&message, nullptr, 0, 0)) > 0) {
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    if (Options.unicode)
+      DispatchMessageW(&message);
+    else
+      DispatchMessageA(&message);
   }
   if (Font) DeleteObject(Font);
   if (Options.font_file[0]) RemoveFontResourceExA(Options.font_file, FR_PRIVATE, nullptr);

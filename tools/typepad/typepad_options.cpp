@@ -30,6 +30,11 @@ int typepad_parse_options(int argc, const char *const *argv, TypepadOptions &opt
   options.font_size = 28;
   for (int i = 1; i < argc; i += 2) {
     const char *option = argv[i];
+    if (std::strcmp(option, "--unicode") == 0) {
+      options.unicode = 1;
+      --i;  // a flag without a value
+      continue;
+    }
     if (i + 1 >= argc) {
       std::snprintf(error, error_size, "%s: missing value\n", option);
       return 0;

@@ -1,8 +1,9 @@
 // typepad's command line:
 //   typepad.exe [--title TEXT] [--font NAME] [--fontfile PATH] [--size PIXELS]
-//               [--text PATH] [--log PATH]
+//               [--text PATH] [--log PATH] [--unicode]
 // --text and --log name the files that receive the typed bytes and the key
-// event log on every dump.
+// event log on every dump. --unicode makes a Unicode window: its WM_CHAR
+// messages carry UTF-16 and the text file receives UTF-8.
 #pragma once
 
 #include <cstddef>
@@ -20,6 +21,7 @@ struct TypepadOptions {
   char text_path[option_path_size];
   char log_path[option_path_size];
   int font_size;  // character height in pixels
+  int unicode;    // non-zero: a Unicode window
 };
 
 // Fills the options from argv[1..argc-1] over the defaults (title "TypePad",

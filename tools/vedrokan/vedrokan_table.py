@@ -1,4 +1,4 @@
-"""Reads the Vedrokan encoding table (languages/vedrokan/vedrokan-table.tsv).
+"""Reads the Vedrokan encoding table (languages/vedrokan/Vedrokan.tsv).
 
 One row per byte code; the font and the language file generators both read it
 through this module so that they agree on every code.
@@ -8,7 +8,7 @@ import os
 from dataclasses import dataclass, field
 
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-TABLE_PATH = os.path.join(REPO, "languages", "vedrokan", "vedrokan-table.tsv")
+TABLE_PATH = os.path.join(REPO, "languages", "vedrokan", "Vedrokan.tsv")
 
 
 @dataclass

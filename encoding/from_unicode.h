@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/legacyconv/encoding_table.h"
+#include "encoding/encoding_table.h"
 
 // A character the encoding has no glyph for, with its line (counted from 1).
 struct Undrawable {

@@ -1,5 +1,6 @@
-#include "tools/legacyconv/from_unicode.h"
+#include "encoding/from_unicode.h"
 
+#include <cstring>
 #include <map>
 
 namespace {
@@ -62,6 +63,11 @@ std::u32string decode(std::string_view text) {
   return out;
 }
 
+std::string utf8_text(const GlyphText& text) {
+  char bytes[3 * kGlyphTextMax + 1];
+  return std::string(bytes, static_cast<std::size_t>(glyph_text_utf8(text, bytes)));
+}
+
 bool is_consonant(char32_t c) { return c >= 0x0915 && c <= 0x0939; }
 bool is_vowel_sign(char32_t c) { return (c >= 0x093E && c <= 0x094C) || c == 0x0962 || c == 0x0963; }
 
@@ -79,28 +85,35 @@ struct Lookup {
   std::map<std::string, std::pair<std::string, int>> composed;
   int reph = -1;
   const EncodingTable* table = nullptr;
+  std::array<std::string, 256> texts;  // each glyph's text in UTF-8
 
   explicit Lookup(const EncodingTable& t) : table(&t) {
     for (int code = 0; code < 256; ++code) {
       const EncodingEntry& e = t.entries[static_cast<std::size_t>(code)];
       if (!e.present) continue;
+      texts[static_cast<std::size_t>(code)] = utf8_text(e.text);
+      const std::string& text = texts[static_cast<std::size_t>(code)];
       switch (e.cls) {
-        case GlyphClass::kConsonant: full.emplace(e.text, code); break;
-        case GlyphClass::kHalf: half.emplace(e.text, code); break;
-        case GlyphClass::kVirama: virama.emplace(e.text, code); break;
-        case GlyphClass::kLigature: ligature.emplace(e.text, code); break;
+        case GlyphClass::kConsonant: full.emplace(text, code); break;
+        case GlyphClass::kHalf: half.emplace(text, code); break;
+        case GlyphClass::kVirama: virama.emplace(text, code); break;
+        case GlyphClass::kLigature: ligature.emplace(text, code); break;
         case GlyphClass::kReph: reph = code; break;
-        case GlyphClass::kJoiner: joiner.emplace(e.text, code); break;
+        case GlyphClass::kJoiner: joiner.emplace(text, code); break;
         default:
           if (e.placement == Placement::kPrepend) i_sign.emplace(e.i_length, code);
-          else if (e.placement == Placement::kMark) marks.emplace(e.text + "|" + stem_word(e.marks), code);
-          else spacing.emplace(e.text, code);
+          else if (e.placement == Placement::kMark) marks.emplace(text + "|" + stem_word(e.marks), code);
+          else spacing.emplace(text, code);
       }
-      for (const auto& [first, letter] : e.after) composed.emplace(letter, std::make_pair(first, code));
+      for (int k = 0; k < e.composition_count; ++k) {
+        const Composition& c = e.compositions[k];
+        composed.emplace(utf8_text(c.letter), std::make_pair(utf8_text(c.first), code));
+      }
     }
   }
 
   const EncodingEntry& entry(int code) const { return table->entries[static_cast<std::size_t>(code)]; }
+  const std::string& text(int code) const { return texts[static_cast<std::size_t>(code)]; }
 
   // The halant mark after a ligated rakar cluster: for its stem and, where the table has one,
   // for its i sign length too (typing replaces the halant with that i sign).
@@ -109,7 +122,7 @@ struct Lookup {
     for (int code = 0; code < 256; ++code) {
       const EncodingEntry& e = entry(code);
       if (!e.present || e.cls != GlyphClass::kHalant || e.marks != stem) continue;
-      if (e.i_length == entry(cluster).i_length) return code;
+      if (std::strcmp(e.i_length, entry(cluster).i_length) == 0) return code;
       if (fallback < 0) fallback = code;
     }
     return fallback;
@@ -180,7 +193,7 @@ class Converter {
     else if (!letter_in_parts(it->second.first)) return false;
     // With an anusvara after it the sign takes its form with anusvara (ऐं: ए and ें), as typed.
     const int with_anusvara = at(pos_) == kAnusvara
-        ? look_.mark(look_.entry(it->second.second).text + utf8(kAnusvara), StemClass::kRight) : -1;
+        ? look_.mark(look_.text(it->second.second) + utf8(kAnusvara), StemClass::kRight) : -1;
     if (with_anusvara >= 0) ++pos_;
     emit(with_anusvara >= 0 ? with_anusvara : it->second.second);
     return true;
@@ -313,8 +326,9 @@ class Converter {
     }
 
     const EncodingEntry& b = look_.entry(base);
+    const std::string& btext = look_.text(base);
     const bool rakar_cluster =
-        rakar || (b.text.size() > 6 && b.text.compare(b.text.size() - 6, 6, "\xE0\xA5\x8D\xE0\xA4\xB0") == 0);
+        rakar || (btext.size() > 6 && btext.compare(btext.size() - 6, 6, "\xE0\xA5\x8D\xE0\xA4\xB0") == 0);
     // After a rakar the halant mark stands for the consonant, and only right and centre fit.
     const StemClass stem = rakar_cluster && b.marks == StemClass::kMid ? StemClass::kRight : b.marks;
     const int rakar_mark = rakar ? look_.mark(utf8(kVirama) + "\xE0\xA4\xB0", stem) : -1;
@@ -327,8 +341,8 @@ class Converter {
     if (final_virama) {
       // A zero-width joiner asks for the half form, a non-joiner (dropped) for the virama.
       int v = -1;
-      if (!rakar && at(pos_) == 0x200D) v = find(look_.half, b.text + utf8(kVirama));
-      if (v < 0 && !rakar) v = find(look_.virama, b.text + utf8(kVirama));
+      if (!rakar && at(pos_) == 0x200D) v = find(look_.half, btext + utf8(kVirama));
+      if (v < 0 && !rakar) v = find(look_.virama, btext + utf8(kVirama));
       if (v >= 0) {
         emit_cluster(v);
         signs(b.marks, reph);
@@ -356,7 +370,7 @@ class Converter {
       emit_cluster(base);
       signs(front.empty() && reph < 0 ? stem : StemClass::kRight, reph);
     } else {
-      const int lig = rakar ? -1 : find(look_.ligature, b.text + utf8(sign));
+      const int lig = rakar ? -1 : find(look_.ligature, btext + utf8(sign));
       if (lig >= 0) {
         emit_cluster(lig);
         signs(StemClass::kRight, reph);
@@ -372,7 +386,7 @@ class Converter {
         const int first = it == look_.composed.end() ? -1 : find(look_.spacing, it->second.first);
         if (first >= 0) {
           emit(first);
-          s = look_.entry(it->second.second).text;
+          s = look_.text(it->second.second);
           mark_stem = StemClass::kRight;
         }
       }

@@ -1,8 +1,8 @@
-#include "tools/legacyconv/to_unicode.h"
+#include "encoding/to_unicode.h"
 
 #include <gtest/gtest.h>
 
-#include "tests/languages/legacyconv_test_support.h"
+#include "tests/encoding/encoding_test_support.h"
 
 namespace {
 
@@ -39,6 +39,41 @@ TEST(LegacyToUnicodeTest, VowelLetterAndVowelSignDrawnTogetherAreOneLetter) {
 
 TEST(LegacyToUnicodeTest, BytesOutsideTheTablePassUnchanged) {
   EXPECT_EQ(convert(std::string("\x20\x7F\n", 3) + glyphs({"na"}) + "\t"), "\x20\x7F\nन\t");
+}
+
+TEST(LegacyToUnicodeTest, EveryClassOfTheTableInItsPlace) {
+  const EncodingTable& t = vedrokan_table();
+  const auto text = [&](int code) {
+    char utf8[3 * kGlyphTextMax + 1];
+    glyph_text_utf8(t.entries[static_cast<std::size_t>(code)].text, utf8);
+    return std::string(utf8);
+  };
+  const std::string ka = glyphs({"ka"});
+  for (int code = 0; code < 256; ++code) {
+    const EncodingEntry& e = t.entries[static_cast<std::size_t>(code)];
+    if (!e.present) continue;
+    const std::string byte(1, static_cast<char>(code));
+    if (e.placement == Placement::kPrepend) {
+      EXPECT_EQ(convert(byte + ka), "क" + text(code)) << e.name << ": the i sign behind";
+    } else if (e.cls == GlyphClass::kReph) {
+      EXPECT_EQ(convert(ka + byte), "र्क") << e.name;
+    } else if (e.cls == GlyphClass::kHalf || e.cls == GlyphClass::kVirama) {
+      EXPECT_EQ(convert(byte + ka), text(code) + "क") << e.name << ": joins the consonant after it";
+    } else if (e.cls == GlyphClass::kMatra || e.cls == GlyphClass::kSign || e.cls == GlyphClass::kRakar ||
+               e.cls == GlyphClass::kHalant) {
+      // Vowel signs and marks on every consonant and ligature stay behind it.
+      for (int base = 0; base < 256; ++base) {
+        const EncodingEntry& b = t.entries[static_cast<std::size_t>(base)];
+        if (!b.present || (b.cls != GlyphClass::kConsonant && b.cls != GlyphClass::kLigature)) continue;
+        EXPECT_EQ(convert(std::string(1, static_cast<char>(base)) + byte), text(base) + text(code))
+            << e.name << " on " << b.name;
+      }
+    } else {
+      EXPECT_EQ(convert(byte), text(code)) << e.name;  // vowels, consonants, nukta letters, digits, danda
+    }
+  }
+  // A byte the table leaves out is the character it is in Windows-1252.
+  EXPECT_EQ(convert("\xAD"), "\u00AD");
 }
 
 TEST(LegacyToUnicodeTest, ISignWithoutConsonantStaysWhereItIs) {

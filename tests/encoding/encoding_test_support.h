@@ -3,18 +3,21 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <initializer_list>
 #include <string>
 
-#include "tools/legacyconv/encoding_table.h"
+#include "core/error_text.h"
+#include "encoding/encoding_table.h"
+#include "tools/legacyconv/builtin_table.h"
 
 inline const EncodingTable& vedrokan_table() {
-  static EncodingTable table = [] {
-    EncodingTable t;
-    std::string error;
-    EXPECT_EQ(read_encoding_table(builtin_encoding_table(), t, error), 1) << error;
-    return t;
+  static EncodingTable table;
+  static const bool read = [] {
+    EXPECT_EQ(read_encoding_table(builtin_encoding_table(), &table), 1) << ErrorText;
+    return true;
   }();
+  (void)read;
   return table;
 }
 
@@ -22,7 +25,7 @@ inline int code_of(const std::string& name) {
   const EncodingTable& t = vedrokan_table();
   for (int code = 0; code < 256; ++code) {
     if (t.entries[static_cast<std::size_t>(code)].present &&
-        t.entries[static_cast<std::size_t>(code)].name == name)
+        name == t.entries[static_cast<std::size_t>(code)].name)
       return code;
   }
   ADD_FAILURE() << "no glyph named " << name << " in the table";

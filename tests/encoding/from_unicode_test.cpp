@@ -1,9 +1,9 @@
-#include "tools/legacyconv/from_unicode.h"
+#include "encoding/from_unicode.h"
 
 #include <gtest/gtest.h>
 
-#include "tests/languages/legacyconv_test_support.h"
-#include "tools/legacyconv/to_unicode.h"
+#include "tests/encoding/encoding_test_support.h"
+#include "encoding/to_unicode.h"
 
 namespace {
 

@@ -1,0 +1,80 @@
+#include "encoding/encoding_loading.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "core/error_text.h"
+#include "encoding/encoding_table.h"
+#include "langfile/source_reader.h"
+
+namespace {
+
+constexpr char kTableExtension[] = ".tsv";
+constexpr int kTableLineSize = 1024;
+
+// `path` with its extension (a dot after the last directory separator and
+// what follows) replaced by .tsv, or .tsv appended; 0 when it does not fit.
+int table_path(const char* language_path, char (&path)[kCandidatePathSize]) {
+  std::size_t base = std::strlen(language_path);
+  for (std::size_t i = base; i > 0; --i) {
+    const char c = language_path[i - 1];
+    if (c == '/' || c == '\\' || c == ':') break;
+    if (c == '.') {
+      base = i - 1;
+      break;
+    }
+  }
+  if (base + sizeof kTableExtension > sizeof path) return 0;
+  std::memcpy(path, language_path, base);
+  std::memcpy(path + base, kTableExtension, sizeof kTableExtension);
+  return 1;
+}
+
+int read_table_file(std::FILE* file, EncodingTable* table) {
+  clear_encoding_table(table);
+  char line[kTableLineSize];
+  for (int line_number = 1; std::fgets(line, sizeof line, file) != nullptr; ++line_number) {
+    std::size_t length = std::strlen(line);
+    if (length > 0 && line[length - 1] == '\n') {
+      --length;
+    } else if (!std::feof(file)) {
+      set_error_text("line %d: longer than %d characters\n", line_number, kTableLineSize - 2);
+      return 0;
+    }
+    if (!read_encoding_line(table, std::string_view(line, length), line_number)) return 0;
+  }
+  return 1;
+}
+
+}  // namespace
+
+int load_encoding_table(const char* language_file_name) {
+  char language_path[kCandidatePathSize];
+  if (language_file_name == nullptr || !locate_source(language_file_name, language_path)) {
+    set_error_text("Error: could not open %s for reading\n",
+                   language_file_name != nullptr ? language_file_name : "(no file)");
+    return 0;
+  }
+  char path[kCandidatePathSize];
+  if (!table_path(language_path, path)) {
+    set_error_text("Error: the encoding table's path for %.*s is too long\n", kCandidatePathSize,
+                   language_path);
+    return 0;
+  }
+  std::FILE* file = std::fopen(path, "rb");
+  if (file == nullptr) {
+    clear_encoding_table(&LiveEncodingTable);
+    return 1;
+  }
+  const int loaded = read_table_file(file, &StagingEncodingTable);
+  std::fclose(file);
+  if (loaded) {
+    LiveEncodingTable = StagingEncodingTable;
+  } else {
+    append_error_text("Loading Encoding Table from %.*s failed\n", kCandidatePathSize, path);
+  }
+  clear_encoding_table(&StagingEncodingTable);
+  return loaded;
+}
+
+int encoding_table_loaded() { return LiveEncodingTable.entry_count > 0; }

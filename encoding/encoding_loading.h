@@ -1,0 +1,13 @@
+// The encoding table of a language: the file beside the language file with
+// its base name and the extension .tsv (Vedrokan.gkf: Vedrokan.tsv). Loading
+// fills the staging table and commits it only when every line reads.
+#pragma once
+
+// Loads the table beside `language_file_name`, found along the same search
+// path as the language file itself. Without such a file the live table is
+// emptied (the language types font codes only) and the call succeeds.
+// Non-zero = committed; 0 with ErrorText, the live table unchanged.
+int load_encoding_table(const char* language_file_name);
+
+// Non-zero while the live table has entries, so letters can become Unicode.
+int encoding_table_loaded();
