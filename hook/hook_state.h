@@ -46,6 +46,13 @@ constexpr std::uint32_t kInputBatchSize = 2 * kKeyListSize + 16;
 struct HookProcess {
   void* ModuleInstance;
   std::uint32_t LetterResetPosted;  // a reset went out and no character since
+  // Characters posted from this process whose typed-back glyphs it has not
+  // taken yet (the end key of their batch not seen), and when the last was
+  // posted: keys passed on meanwhile would overtake those glyphs.
+  std::uint32_t GlyphsOutstanding;
+  std::uint32_t OutstandingSince;
+  // Keys whose press was held back, so their release is held too.
+  std::uint32_t HeldPresses[8];
 
   // Sending, used only on the thread that calls the send functions.
   KeyList key_list;

@@ -98,13 +98,22 @@ std::uint32_t release_held_modifiers(const HookContext& context) {
   return held;
 }
 
-// Ends the batch pressing those modifiers again and types it.
+// Ends the batch pressing those modifiers again, then the end key, which
+// tells the program's hook that its glyphs are all taken, and types it.
 void send_batch(const HookContext& context, std::uint32_t held) {
   HookProcess& process = *context.process;
   for (std::uint32_t i = 0; i < kHeldModifierCount; ++i) {
     if ((held & (1u << i)) != 0) append_key(process, kHeldModifiers[i], 0);
   }
+  append_key(process, static_cast<std::uint16_t>(kVkTypedBackEnd), 0);
+  append_key(process, static_cast<std::uint16_t>(kVkTypedBackEnd), kInputKeyUp);
   context.platform->send_input(process.batch, process.batch_count);
+}
+
+// A batch of nothing but its end: a key that typed nothing was still waited for.
+void send_end_only(const HookContext& context) {
+  context.process->batch_count = 0;
+  send_batch(context, 0);
 }
 
 // The whole list goes out in one batch, nothing of the user's in between;
@@ -122,8 +131,9 @@ int inject_keys(const HookContext& context) {
   return kSendDone;
 }
 
-// Room for a press and a release of every byte besides the held modifiers.
-constexpr std::uint32_t kUnicodeInputBytesMax = (kInputBatchSize - 2 * kHeldModifierCount) / 2;
+// Room for a press and a release of every byte besides the held modifiers
+// and the end key.
+constexpr std::uint32_t kUnicodeInputBytesMax = (kInputBatchSize - 2 * kHeldModifierCount - 2) / 2;
 
 // A Backspace as the key, every other byte as its ANSI character typed as
 // itself: no ALT, no keypad, nothing a program could take for a shortcut.
@@ -131,7 +141,10 @@ int type_unicode_input(const HookContext& context, const char* keys) {
   HookProcess& process = *context.process;
   std::uint32_t length = 0;
   while (keys[length] != '\0') {
-    if (++length > kUnicodeInputBytesMax) return kSendListFull;
+    if (++length > kUnicodeInputBytesMax) {
+      send_end_only(context);
+      return kSendListFull;
+    }
   }
   const std::uint32_t held = release_held_modifiers(context);
   for (std::uint32_t i = 0; i < length; ++i) {
@@ -160,7 +173,8 @@ int send_keys(const HookContext& context, const char* keys, int (*play)(const Ho
   int result = kSendDone;
   if (BuildKeyList(process.key_list, keys, context.platform->vk_key_scan) == 0) {
     result = kSendListFull;
-  } else if (process.key_list.count > 0) {
+    if (busy == kSendByKeyEvents) send_end_only(context);
+  } else if (process.key_list.count > 0 || busy == kSendByKeyEvents) {
     result = play(context);
   }
   shared.SendBusy = kSendIdle;
@@ -180,11 +194,37 @@ int SendKeysKE(const HookContext& context, const char* keys) {
 int SendKeysUI(const HookContext& context, const char* keys) {
   KBHookShared& shared = *context.shared;
   if (shared.SendBusy != kSendIdle) return kSendBusy;
-  if (keys == nullptr || keys[0] == '\0') return kSendDone;
   shared.SendBusy = kSendByUnicodeInput;
-  const int result = type_unicode_input(context, keys);
+  const int result = type_unicode_input(context, keys == nullptr ? "" : keys);
   shared.SendBusy = kSendIdle;
   return result;
+}
+
+int SendHeldKey(const HookContext& context, std::uint32_t key) {
+  KBHookShared& shared = *context.shared;
+  if (shared.SendBusy != kSendIdle) return kSendBusy;
+  shared.SendBusy = kSendByKeyEvents;
+  HookProcess& process = *context.process;
+  process.batch_count = 0;
+  // The modifiers it had go down around it, those it had not come up.
+  constexpr std::uint32_t kModifiers[][2] = {
+      {kHeldKeyShift, kVkShift}, {kHeldKeyControl, kVkControl}, {kHeldKeyAlt, kVkMenu}};
+  std::uint32_t changed = 0;
+  for (std::uint32_t i = 0; i < 3; ++i) {
+    const bool wanted = (key & kModifiers[i][0]) != 0;
+    if (context.platform->key_down_now(kModifiers[i][1]) == wanted) continue;
+    changed |= 1u << i;
+    append_key(process, static_cast<std::uint16_t>(kModifiers[i][1]), wanted ? 0 : kInputKeyUp);
+  }
+  append_key(process, static_cast<std::uint16_t>(key & 0xFF), (key & kHeldKeyRelease) != 0 ? kInputKeyUp : 0);
+  for (std::uint32_t i = 0; i < 3; ++i) {
+    if ((changed & (1u << i)) == 0) continue;
+    const bool wanted = (key & kModifiers[i][0]) != 0;
+    append_key(process, static_cast<std::uint16_t>(kModifiers[i][1]), wanted ? kInputKeyUp : 0);
+  }
+  send_batch(context, 0);
+  shared.SendBusy = kSendIdle;
+  return kSendDone;
 }
 
 std::intptr_t JPHookProc(const HookContext& context, int code, std::uintptr_t wparam, std::intptr_t record) {

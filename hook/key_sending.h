@@ -37,6 +37,9 @@ constexpr std::uint32_t kPlaybackWaitSliceMs = 10;
 int SendKeysJPH(const HookContext& context, const char* keys);
 int SendKeysKE(const HookContext& context, const char* keys);
 int SendKeysUI(const HookContext& context, const char* keys);
+// Types a key the hook held back (its code, kHeldKeyRelease and the
+// kHeldKey modifiers it had), with its batch end.
+int SendHeldKey(const HookContext& context, std::uint32_t key);
 
 // The journal playback procedure; `record` points to a PlaybackRecord.
 std::intptr_t JPHookProc(const HookContext& context, int code, std::uintptr_t wparam, std::intptr_t record);

@@ -52,19 +52,73 @@ std::uint32_t translated_character(const HookContext& context, std::uint32_t key
   return character;
 }
 
+// Glyphs typed back for an earlier key of this program that it has not yet
+// taken from its queue.
+bool glyphs_outstanding(const HookContext& context) {
+  HookProcess& process = *context.process;
+  if (process.GlyphsOutstanding == 0) return false;
+  if (context.platform->tick_count() - process.OutstandingSince < kGlyphsLostMs) return true;
+  process.GlyphsOutstanding = 0;
+  return false;
+}
+
+// Modifiers pass at once even while glyphs are outstanding: the program's
+// key state must have them for the characters translated meanwhile.
+constexpr bool is_modifier_key(std::uint32_t key) {
+  return key == kVkShift || key == kVkControl || key == kVkMenu || key == kVkCapital || key == 0x5B ||
+         key == 0x5C || (key >= 0xA0 && key <= 0xA5);
+}
+
+// A key passed on now would reach the program before glyphs it has still
+// to take; it is held (posted to the main program, which types it after
+// them, in order) instead. The release of a held press is held as well.
+bool hold_key(HookProcess& process, std::uint32_t key, bool release, bool outstanding) {
+  if (is_modifier_key(key) || key > 0xFF) return false;
+  std::uint32_t& word = process.HeldPresses[key / 32];
+  const std::uint32_t bit = 1u << (key % 32);
+  if (release) {
+    if ((word & bit) == 0 && !outstanding) return false;
+    word &= ~bit;
+    return true;
+  }
+  if (!outstanding) return false;
+  word |= bit;
+  return true;
+}
+
+// The key with the modifiers down for it now, to be typed again so later.
+std::uint32_t held_key_word(const HookContext& context, std::uint32_t key, bool release) {
+  std::uint8_t state[256];
+  context.platform->get_keyboard_state(state);
+  std::uint32_t word = key | (release ? kHeldKeyRelease : 0);
+  if ((state[kVkShift] & 0x80) != 0) word |= kHeldKeyShift;
+  if ((state[kVkControl] & 0x80) != 0) word |= kHeldKeyControl;
+  if ((state[kVkMenu] & 0x80) != 0) word |= kHeldKeyAlt;
+  return word;
+}
+
 }  // namespace
 
 std::intptr_t KBHookProc(const HookContext& context, int code, std::uintptr_t key, std::intptr_t key_bits) {
   if (code < 0 || code == kHcNoRemove) return pass_on(context, code, key, key_bits);
-  // A key the library typed back, by key events (the typed-back scan code)
-  // or as Unicode input: neither a character nor the end of a letter.
-  if (((static_cast<std::uint32_t>(key_bits) >> kKeyScanShift) & 0xFF) == kTypedBackScan || key == kVkPacket)
-    return pass_on(context, code, key, key_bits);
 
   const KBHookShared& shared = *context.shared;
+  HookProcess& process = *context.process;
   const std::uint32_t vk = static_cast<std::uint32_t>(key);
   const std::uint32_t bits = static_cast<std::uint32_t>(key_bits);
   const bool release = (bits & kKeyReleased) != 0;
+  const bool typed_back_scan = ((bits >> kKeyScanShift) & 0xFF) == kTypedBackScan;
+  const bool outstanding = glyphs_outstanding(context);
+
+  // The end of a batch typed back: the program has taken its glyphs.
+  if (typed_back_scan && vk == kVkTypedBackEnd) {
+    if (!release && process.GlyphsOutstanding != 0) --process.GlyphsOutstanding;
+    return kSwallow;
+  }
+  // Keys the library typed back (the typed-back scan code, or characters
+  // typed as themselves) pass untouched while the program has glyphs to
+  // take; any other such key is the user's, whatever sent it.
+  if (outstanding && (typed_back_scan || vk == kVkPacket)) return pass_on(context, code, key, key_bits);
 
   // While a playback runs, neither toggle nor translate: the keys it plays
   // must not be caught again.
@@ -86,18 +140,28 @@ std::intptr_t KBHookProc(const HookContext& context, int code, std::uintptr_t ke
     const std::uint32_t character = translated_character(context, vk, bits, out_of_context);
     if (character != 0) {
       context.platform->post_message(shared.MainWindow, kMsgHookCharacter, character, key_bits);
-      context.process->LetterResetPosted = 0;
+      process.LetterResetPosted = 0;
+      ++process.GlyphsOutstanding;
+      process.OutstandingSince = context.platform->tick_count();
       return kSwallow;
     }
   }
 
   // Every untranslated press but Shift and Caps Lock closes the letter; the
   // first of a run says so.
-  if (context.process->LetterResetPosted == 0 && vk != kVkShift && vk != kVkCapital && !release) {
-    context.process->LetterResetPosted = 1;
+  if (process.LetterResetPosted == 0 && vk != kVkShift && vk != kVkCapital && !release) {
+    process.LetterResetPosted = 1;
     context.platform->post_message(shared.MainWindow, kMsgHookCharacter, 0, key_bits);
   }
   if (release && is_character_key(vk)) return kSwallow;
+  if (hold_key(process, vk, release, outstanding)) {
+    // Its own batch comes back typed after the glyphs.
+    ++process.GlyphsOutstanding;
+    process.OutstandingSince = context.platform->tick_count();
+    context.platform->post_message(shared.MainWindow, kMsgHookHeldKey, held_key_word(context, vk, release),
+                                   key_bits);
+    return kSwallow;
+  }
   return pass_on(context, code, key, key_bits);
 }
 

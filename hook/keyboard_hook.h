@@ -9,6 +9,9 @@
 namespace tvk {
 
 constexpr int kHcAction = 0;
+// Glyphs not taken this long after their key are taken as lost (the focus
+// moved, or a key was dropped): nothing is held for them any more.
+constexpr std::uint32_t kGlyphsLostMs = 1000;
 constexpr int kHcNoRemove = 3;  // the application only peeked at the message
 
 // Backspace, Delete, and 0x30 and above except the keypad digits and the

@@ -14,7 +14,8 @@
 #define TVKHOOK_API extern "C" __declspec(dllimport)
 #endif
 
-static_assert(kMsgHookCharacter == WM_USER + 10 && kMsgHookToggle == WM_USER + 11,
+static_assert(kMsgHookCharacter == WM_USER + 10 && kMsgHookToggle == WM_USER + 11 &&
+                  kMsgHookHeldKey == WM_USER + 12,
               "the main program receives the messages the library posts");
 
 TVKHOOK_API int WINAPI InitKBHook(HWND main_window);
@@ -33,3 +34,5 @@ TVKHOOK_API int WINAPI MarkKBSend(int send_state);
 TVKHOOK_API int WINAPI SetKBOtherSizeServed(int served);
 // Types a keystroke string as Unicode input (ordinal 13).
 TVKHOOK_API int WINAPI SendKeysUI(const char* keys);
+// Types a key the hook held back, as message 1036 gave it (ordinal 14).
+TVKHOOK_API int WINAPI SendHeldKey(int key);

@@ -5,6 +5,15 @@
 
 constexpr unsigned int kMsgHookCharacter = 0x0400 + 10;  // WM_USER + 10; wParam: character, or 0 = letter reset
 constexpr unsigned int kMsgHookToggle = 0x0400 + 11;     // WM_USER + 11: the ALT+toggle-key release
+// WM_USER + 12: a key held back while glyphs typed back for an earlier key
+// had not reached the program; wParam: its virtual-key code, with
+// kHeldKeyRelease for a release; lParam: the key event's lParam.
+constexpr unsigned int kMsgHookHeldKey = 0x0400 + 12;
+constexpr unsigned int kHeldKeyRelease = 0x100;
+// The modifiers that were down for it, as SendHeldKey types it again.
+constexpr unsigned int kHeldKeyShift = 0x200;
+constexpr unsigned int kHeldKeyControl = 0x400;
+constexpr unsigned int kHeldKeyAlt = 0x800;
 
 // Status codes of the send functions.
 constexpr int kSendDone = 0;      // played or injected (journal playback may end early)

@@ -169,6 +169,7 @@ void WINAPI RemoveKBHook(void) { tvk::RemoveKBHook(kContext); }
 int WINAPI SendKeysJPH(const char* keys) { return tvk::SendKeysJPH(kContext, keys); }
 int WINAPI SendKeysKE(const char* keys) { return tvk::SendKeysKE(kContext, keys); }
 int WINAPI SendKeysUI(const char* keys) { return tvk::SendKeysUI(kContext, keys); }
+int WINAPI SendHeldKey(int key) { return tvk::SendHeldKey(kContext, static_cast<std::uint32_t>(key)); }
 int WINAPI SetKBHook(void) { return tvk::SetKBHook(kContext); }
 int WINAPI SetKBToggleALTChar(int toggle_key) {
   return tvk::SetKBToggleALTChar(kContext, static_cast<std::uint32_t>(toggle_key));

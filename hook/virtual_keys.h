@@ -32,6 +32,11 @@ constexpr std::uint32_t kKeyReleased = 1u << 31;
 // reliably: Wine's GetMessageExtraInfo can still hold an earlier key's).
 constexpr std::uint32_t kTypedBackScan = 0;
 
+// The last key of every batch typed back (with the typed-back scan code):
+// when the hook sees it, the program has taken all the glyphs for a key.
+// 0xFF is no key's code.
+constexpr std::uint32_t kVkTypedBackEnd = 0xFF;
+
 // Key messages a journal playback record carries.
 constexpr std::uint32_t kMsgKeyDown = 0x100;
 constexpr std::uint32_t kMsgKeyUp = 0x101;

@@ -79,6 +79,9 @@ xdotool windowfocus --sync "$window"
 sleep 0.5
 xdotool type --delay 80 ab
 xdotool key BackSpace
+# This stand-in types no glyphs back, so a key passed on within a second of
+# a character would be held for them; after that they count as lost.
+sleep 1.2
 xdotool key space
 # ALT held while F2 goes down and up, as a person types it.
 xdotool keydown alt

@@ -75,6 +75,8 @@ TEST_F(KeySendingTest, InjectionTypesBackspaceAndGlyphBytesInOneBatchMarkedAsTyp
     }
     expected.push_back({kVkMenu, true});
   }
+  expected.push_back({kVkTypedBackEnd, false});
+  expected.push_back({kVkTypedBackEnd, true});
   ASSERT_EQ(expected.size(), fake.injected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) {
     SCOPED_TRACE(i);
@@ -82,7 +84,8 @@ TEST_F(KeySendingTest, InjectionTypesBackspaceAndGlyphBytesInOneBatchMarkedAsTyp
     EXPECT_EQ(kTypedBackScan, fake.injected[i].scan) << "the scan code the hook knows its own keys by";
     EXPECT_EQ(expected[i].second ? tvk::kInputKeyUp : 0u, fake.injected[i].flags);
   }
-  EXPECT_EQ(std::vector<std::uint32_t>{22}, fake.batches) << "one batch: nothing can come between its keys";
+  EXPECT_EQ(std::vector<std::uint32_t>{24}, fake.batches)
+      << "one batch, its end key last: nothing can come between its keys";
   EXPECT_EQ(0u, shared.SendBusy);
   EXPECT_TRUE(fake.hooks_set.empty()) << "injection needs no hook";
 }
@@ -93,10 +96,11 @@ TEST_F(KeySendingTest, ModifiersTheUserHoldsAreReleasedBeforeTheGlyphsAndPressed
   fake.keys_down_now[kLeftShift] = 1;
   fake.keys_down_now[kRightControl] = 1;
   EXPECT_EQ(kSendDone, tvk::SendKeysKE(context(), "\x08"));
-  ASSERT_EQ(std::vector<std::uint32_t>{6}, fake.batches);
+  ASSERT_EQ(std::vector<std::uint32_t>{8}, fake.batches);
   const std::vector<std::pair<std::uint16_t, std::uint32_t>> expected{
       {kLeftShift, tvk::kInputKeyUp}, {kRightControl, tvk::kInputKeyUp}, {kVkBack, 0},
-      {kVkBack, tvk::kInputKeyUp},    {kLeftShift, 0},                   {kRightControl, 0}};
+      {kVkBack, tvk::kInputKeyUp},    {kLeftShift, 0},                   {kRightControl, 0},
+      {kVkTypedBackEnd, 0},           {kVkTypedBackEnd, tvk::kInputKeyUp}};
   for (std::size_t i = 0; i < expected.size(); ++i) {
     SCOPED_TRACE(i);
     EXPECT_EQ(expected[i].first, fake.injected[i].key);
@@ -116,8 +120,10 @@ TEST_F(KeySendingTest, UnicodeInputTypesBackspaceAsTheKeyAndGlyphBytesAsTheirCha
       {0, 0xE9, tvk::kInputUnicode | tvk::kInputKeyUp},
       {0, 0x41, tvk::kInputUnicode},
       {0, 0x41, tvk::kInputUnicode | tvk::kInputKeyUp},
-      {0xA1, kTypedBackScan, 0}};
-  ASSERT_EQ(std::vector<std::uint32_t>{8}, fake.batches) << "one batch, no ALT and no keypad";
+      {0xA1, kTypedBackScan, 0},
+      {kVkTypedBackEnd, kTypedBackScan, 0},
+      {kVkTypedBackEnd, kTypedBackScan, tvk::kInputKeyUp}};
+  ASSERT_EQ(std::vector<std::uint32_t>{10}, fake.batches) << "one batch, no ALT and no keypad";
   for (std::size_t i = 0; i < expected.size(); ++i) {
     SCOPED_TRACE(i);
     EXPECT_EQ(expected[i].key, fake.injected[i].key);
@@ -127,9 +133,10 @@ TEST_F(KeySendingTest, UnicodeInputTypesBackspaceAsTheKeyAndGlyphBytesAsTheirCha
   EXPECT_EQ(0u, shared.SendBusy);
 
   fake.batches.clear();
-  EXPECT_EQ(kSendListFull, tvk::SendKeysUI(context(), std::string(1025, '\xE9').c_str()));
-  EXPECT_EQ(kSendDone, tvk::SendKeysUI(context(), std::string(1024, '\xE9').c_str()));
-  EXPECT_EQ(std::vector<std::uint32_t>{2 * 1024 + 2}, fake.batches) << "only the longest that fits is typed";
+  EXPECT_EQ(kSendListFull, tvk::SendKeysUI(context(), std::string(1024, '\xE9').c_str()));
+  EXPECT_EQ(kSendDone, tvk::SendKeysUI(context(), std::string(1023, '\xE9').c_str()));
+  EXPECT_EQ((std::vector<std::uint32_t>{2, 2 * 1023 + 4}), fake.batches)
+      << "too long: only the end key; then the longest that fits, with right Shift around it";
   shared.SendBusy = kSendByKeyEvents;
   EXPECT_EQ(kSendBusy, tvk::SendKeysUI(context(), "A"));
   EXPECT_EQ(kSendByKeyEvents, shared.SendBusy);
@@ -144,24 +151,44 @@ TEST_F(KeySendingTest, SendWhileAnotherRunsIsRefusedWithBusyAndLeavesTheFlagSet)
   EXPECT_TRUE(fake.hooks_set.empty());
 }
 
-TEST_F(KeySendingTest, StringTooLongForTheListTypesNothing) {
+// Nothing typed still ends the key's batch: its program's hook waits for it.
+TEST_F(KeySendingTest, StringTooLongForTheListTypesOnlyTheBatchEnd) {
   const std::string too_long(171, '\xE9');
   EXPECT_EQ(kSendListFull, tvk::SendKeysKE(context(), too_long.c_str()));
   EXPECT_EQ(kSendListFull, tvk::SendKeysJPH(context(), too_long.c_str()));
-  EXPECT_TRUE(fake.injected.empty());
+  ASSERT_EQ(2u, fake.injected.size());
+  EXPECT_EQ(kVkTypedBackEnd, fake.injected[0].key);
   EXPECT_TRUE(fake.hooks_set.empty());
   EXPECT_EQ(0u, shared.SendBusy);
 
   const std::string longest(170, '\xE9');
   EXPECT_EQ(kSendDone, tvk::SendKeysKE(context(), longest.c_str()));
-  EXPECT_EQ(std::vector<std::uint32_t>{170 * 10}, fake.batches);
+  EXPECT_EQ((std::vector<std::uint32_t>{2, 170 * 10 + 2}), fake.batches);
 }
 
-TEST_F(KeySendingTest, EmptyStringTypesNothingAndSetsNoHook) {
+TEST_F(KeySendingTest, EmptyStringTypesOnlyTheBatchEndAndSetsNoHook) {
   EXPECT_EQ(kSendDone, tvk::SendKeysJPH(context(), ""));
+  EXPECT_TRUE(fake.injected.empty()) << "journal playback: the main program ends the batch itself";
   EXPECT_EQ(kSendDone, tvk::SendKeysKE(context(), nullptr));
+  EXPECT_EQ(kSendDone, tvk::SendKeysUI(context(), ""));
+  EXPECT_EQ((std::vector<std::uint32_t>{2, 2}), fake.batches);
   EXPECT_TRUE(fake.hooks_set.empty());
-  EXPECT_TRUE(fake.injected.empty());
+  EXPECT_EQ(0u, shared.SendBusy);
+}
+
+// A key the hook held back goes out as it was, with the modifiers it had.
+TEST_F(KeySendingTest, HeldKeyIsTypedWithItsModifiersAndItsBatchEnd) {
+  fake.keys_down_now[kVkShift] = 1;
+  EXPECT_EQ(kSendDone, tvk::SendHeldKey(context(), 'C' | kHeldKeyControl));
+  const std::vector<std::pair<std::uint16_t, std::uint32_t>> expected{
+      {kVkShift, tvk::kInputKeyUp}, {kVkControl, 0}, {'C', 0}, {kVkShift, 0},
+      {kVkControl, tvk::kInputKeyUp}, {kVkTypedBackEnd, 0}, {kVkTypedBackEnd, tvk::kInputKeyUp}};
+  ASSERT_EQ(std::vector<std::uint32_t>{7}, fake.batches);
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(expected[i].first, fake.injected[i].key);
+    EXPECT_EQ(expected[i].second, fake.injected[i].flags);
+  }
   EXPECT_EQ(0u, shared.SendBusy);
 }
 

@@ -37,7 +37,19 @@ class KeyboardHookTest : public ::testing::Test {
     return tvk::KBHookProc(in.context, tvk::kHcAction, key, static_cast<std::intptr_t>(bits));
   }
   std::intptr_t press(std::uint32_t key, std::uint32_t extra = 0) {
-    return event(key, static_cast<std::uint32_t>(press_bits(0x1E)) | extra, process);
+    const std::size_t posts_before = fake.posts.size();
+    const std::intptr_t result = event(key, static_cast<std::uint32_t>(press_bits(0x1E)) | extra, process);
+    // Unless a test keeps them back, the glyphs typed back for a translated
+    // key reach the program before its next key.
+    if (glyphs_arrive_at_once && fake.posts.size() > posts_before && fake.posts.back().wparam != 0 &&
+        fake.posts.back().message == kMsgHookCharacter)
+      glyphs_arrive();
+    return result;
+  }
+  // The end key of a batch typed back, pressed and released.
+  void glyphs_arrive() {
+    event(kVkTypedBackEnd, 1, process);
+    event(kVkTypedBackEnd, kKeyWasDown | kKeyReleased | 1, process);
   }
   std::intptr_t repeat(std::uint32_t key) { return press(key, kKeyWasDown); }
   std::intptr_t release(std::uint32_t key, std::uint32_t extra = 0) {
@@ -57,6 +69,7 @@ class KeyboardHookTest : public ::testing::Test {
 
   tvk::KBHookShared shared{};
   FakeProcess process{shared};
+  bool glyphs_arrive_at_once = true;
 };
 
 TEST(CharacterKeyTest, CoversBackspaceDeleteAndPrintableKeysButNotKeypadDigitsOrFunctionKeys) {
@@ -246,16 +259,22 @@ TEST_F(KeyboardHookTest, WhileKeyEventsGoOutTheUsersKeysAreStillTranslatedAndTog
 // The application takes typed-back keys from its queue after the send, when
 // the hook is set again: they must not end the letter or be caught again.
 TEST_F(KeyboardHookTest, CharactersTypedBackAsUnicodeInputPassUntouched) {
+  glyphs_arrive_at_once = false;
   press('A');
   EXPECT_EQ(kPassed, event(kVkPacket, 0x00E90001, process));
   EXPECT_EQ(kPassed, event(kVkPacket, 0xC0E90001, process));
   EXPECT_EQ((Posts{{kMsgHookCharacter, 'a'}}), posted()) << "the letter goes on";
 }
 
-TEST_F(KeyboardHookTest, KeysTheLibraryTypedBackPassUntouchedAfterTheSend) {
+TEST_F(KeyboardHookTest, KeysTypedBackPassUntouchedOnlyWhileTheirProgramWaitsForThem) {
+  glyphs_arrive_at_once = false;
   const auto typed_back = [this](std::uint32_t key, std::uint32_t bits) {
     return event(key, bits | kTypedBackScan << kKeyScanShift | 1, process);
   };
+  EXPECT_EQ(kSwallowed, typed_back('K', 0)) << "nothing typed back is due: a foreign key is the user's";
+  EXPECT_EQ((Posts{{kMsgHookCharacter, 'k'}}), posted());
+  fake.posts.clear();
+  fake.to_ascii_calls = 0;
   EXPECT_EQ(kPassed, typed_back(kVkBack, 0));
   EXPECT_EQ(kPassed, typed_back(kVkBack, kKeyWasDown | kKeyReleased));
   EXPECT_EQ(kPassed, typed_back(kVkMenu, kKeyAltHeld));
@@ -264,9 +283,51 @@ TEST_F(KeyboardHookTest, KeysTheLibraryTypedBackPassUntouchedAfterTheSend) {
   EXPECT_EQ(kPassed, typed_back(kVkMenu, kKeyWasDown | kKeyReleased));
   EXPECT_EQ(0, fake.to_ascii_calls);
   EXPECT_EQ(Posts{}, posted()) << "no character and no letter reset for typed-back keys";
-
   EXPECT_EQ(kSwallowed, press(kVkBack)) << "the user's own Backspace (scan 0x0E) is still a character";
   EXPECT_EQ((Posts{{kMsgHookCharacter, 0x08}}), posted());
+
+  glyphs_arrive();
+  glyphs_arrive();
+  EXPECT_EQ(0u, process.data.GlyphsOutstanding) << "the end keys of both batches were taken";
+  EXPECT_EQ(kSwallowed, typed_back(kVkBack, 0)) << "a typed-back Backspace nobody waits for is the user's";
+}
+
+// A key passed on at once would reach the program before glyphs still due
+// for an earlier key: it goes to the main program, which types it after them.
+TEST_F(KeyboardHookTest, KeysPassedOnWhileGlyphsAreDueAreHeldInOrderButModifiersPass) {
+  glyphs_arrive_at_once = false;
+  press('A');
+  EXPECT_EQ(kSwallowed, press(kVkReturn));
+  EXPECT_EQ(kPassed, press(kVkShift)) << "the program's key state needs Shift for the next letter";
+  EXPECT_EQ(kSwallowed, release(kVkReturn));
+  hold(kVkControl);
+  EXPECT_EQ(kSwallowed, press('C')) << "Control+C is passed on, so held";
+  EXPECT_EQ((Posts{{kMsgHookCharacter, 'a'},
+                   {kMsgHookCharacter, 0},
+                   {kMsgHookHeldKey, kVkReturn},
+                   {kMsgHookHeldKey, kVkReturn | kHeldKeyRelease},
+                   {kMsgHookHeldKey, 'C' | kHeldKeyControl}}),
+            posted());
+  EXPECT_EQ(4u, process.data.GlyphsOutstanding) << "each held key comes back in a batch of its own";
+
+  for (int i = 0; i < 4; ++i) glyphs_arrive();
+  let_go(kVkControl);
+  fake.posts.clear();
+  EXPECT_EQ(kPassed, press(kVkTab)) << "nothing due: keys pass as ever";
+  press('A');
+  fake.tick += tvk::kGlyphsLostMs;
+  EXPECT_EQ(kPassed, press(kVkSpace)) << "glyphs not taken for a second are lost: nothing stays held";
+}
+
+TEST_F(KeyboardHookTest, TheReleaseOfAHeldPressIsHeldEvenAfterTheGlyphsArrived) {
+  glyphs_arrive_at_once = false;
+  press('A');
+  EXPECT_EQ(kSwallowed, press(kVkReturn));
+  glyphs_arrive();
+  glyphs_arrive();
+  EXPECT_EQ(kSwallowed, release(kVkReturn)) << "its press is still to be typed";
+  glyphs_arrive();
+  EXPECT_EQ(kPassed, release(kVkReturn)) << "only once";
 }
 
 TEST_F(KeyboardHookTest, OffPassesEveryEventWithoutPosting) {
