@@ -4,7 +4,9 @@
 #include "core/letter_composer.h"
 #include "shell/key_queue.h"
 
-int UseJournalPBH = 1;
+// Unicode input unless the settings file says otherwise: the only method
+// whose keys cannot be split by the user's (no ALT sequence to land in).
+int UseJournalPBH = kUseUnicodeInput;
 
 namespace {
 
@@ -31,6 +33,9 @@ void type_keystrokes(const HookMessageOps& ops, const char* keys) {
       ops.send_ke(keys);
     }
     ops.set_hook();
+    // The hook of the program typed into waits for the end of the key's
+    // batch, which only key events bring, and only now that it is set.
+    ops.send_ke("");
   } else {
     // Keys typed back as key events carry the library's mark and pass its
     // hook, so the hook stays set: a key the user presses while they go out,
@@ -40,6 +45,10 @@ void type_keystrokes(const HookMessageOps& ops, const char* keys) {
 }
 
 void handle_entry(const HookMessageOps& ops, unsigned int entry) {
+  if (entry >= kHeldHookKey) {
+    ops.send_held_key(entry - kHeldHookKey);
+    return;
+  }
   if (entry == kHeldToggleRequest) {
     letter_reset();
     ops.switch_keyboard();
@@ -75,5 +84,9 @@ void HandleHookCharacter(const HookMessageOps& ops, unsigned int character) {
 }
 
 void HandleHookToggle(const HookMessageOps& ops) { handle_in_order(ops, kHeldToggleRequest); }
+
+void HandleHookHeldKey(const HookMessageOps& ops, unsigned int key) {
+  handle_in_order(ops, kHeldHookKey | (key & 0xFFFF));
+}
 
 void RetryJournalPlayback() { JournalPlaybackRefused = 0; }

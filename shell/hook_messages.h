@@ -20,8 +20,11 @@ constexpr int kUseUnicodeInput = 2;
 // or never played.
 constexpr int kSendStatusRefused = 6;
 
-// A held-back toggle request, beside the characters 0..0x7F of message 1034.
+// A held-back toggle request, beside the characters 0..0x7F of message 1034,
+// and a held-back message 1036 (a key the hook held), its wParam in the low
+// bits.
 constexpr unsigned int kHeldToggleRequest = 0x100;
+constexpr unsigned int kHeldHookKey = 0x10000;
 
 // What the handling needs of the platform; the real table calls tvkhook.dll
 // and UpdateStatus, tests hand in their own.
@@ -31,6 +34,8 @@ struct HookMessageOps {
   int (*send_jph)(const char* keys);
   int (*send_ke)(const char* keys);
   int (*send_ui)(const char* keys);
+  // SendHeldKey: a key the hook held, typed after the glyphs before it.
+  int (*send_held_key)(unsigned int key);
   // UpdateStatus(1): switch the keyboard and refresh every display.
   void (*switch_keyboard)();
   // The holding queue is full: post the message (a character, or
@@ -42,6 +47,8 @@ struct HookMessageOps {
 void HandleHookCharacter(const HookMessageOps& ops, unsigned int character);
 // Message 1035.
 void HandleHookToggle(const HookMessageOps& ops);
+// Message 1036 with its wParam.
+void HandleHookHeldKey(const HookMessageOps& ops, unsigned int key);
 // Journal playback that typed nothing is not tried again in this run (keys go
 // out as key events) until the user chooses it anew, which calls this.
 void RetryJournalPlayback();

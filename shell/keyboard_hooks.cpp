@@ -138,6 +138,13 @@ int HooksSendKeysJPH(const char* keys) { return send_marked(send_jph, keys, kSen
 int HooksSendKeysKE(const char* keys) { return send_marked(send_ke, keys, kSendByKeyEvents); }
 int HooksSendKeysUI(const char* keys) { return send_marked(send_ui, keys, kSendByUnicodeInput); }
 
+int HooksSendHeldKey(unsigned int key) {
+  mark_send(kSendByKeyEvents);
+  const int status = SendHeldKey(static_cast<int>(key));
+  mark_send(kSendIdle);
+  return status;
+}
+
 namespace {
 
 constexpr char kCompanionNotServing[] =

@@ -15,15 +15,17 @@ namespace {
 
 void switch_keyboard() { UpdateStatus(1); }
 void post_again(unsigned int entry) {
-  if (entry == kHeldToggleRequest) {
+  if (entry >= kHeldHookKey) {
+    PostMessageA(MainWindow, kMsgHookHeldKey, entry - kHeldHookKey, 0);
+  } else if (entry == kHeldToggleRequest) {
     PostMessageA(MainWindow, kMsgHookToggle, 1, 0);
   } else {
     PostMessageA(MainWindow, kMsgHookCharacter, entry, 0);
   }
 }
 
-const HookMessageOps kHookLibraryOps = {HooksRemoveKBHook, HooksSetKBHook, HooksSendKeysJPH, HooksSendKeysKE,
-                                        HooksSendKeysUI,   switch_keyboard, post_again};
+const HookMessageOps kHookLibraryOps = {HooksRemoveKBHook, HooksSetKBHook,  HooksSendKeysJPH, HooksSendKeysKE,
+                                        HooksSendKeysUI,   HooksSendHeldKey, switch_keyboard,  post_again};
 
 void close_splash() {
   if (!Splash) return;
@@ -139,6 +141,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       return 0;
     case kMsgHookToggle:
       HandleHookToggle(kHookLibraryOps);
+      return 0;
+    case kMsgHookHeldKey:
+      HandleHookHeldKey(kHookLibraryOps, static_cast<unsigned int>(wParam));
       return 0;
     case kMsgCompanionReady:
       CompanionReady(reinterpret_cast<HWND>(wParam));

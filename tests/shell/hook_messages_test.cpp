@@ -15,7 +15,7 @@
 namespace {
 
 // What the fake platform saw, in order: "remove", "set", "jph:KEYS",
-// "ke:KEYS", "switch", "again:N".
+// "ke:KEYS", "ui:KEYS", "held:KEY", "switch", "again:N".
 std::vector<std::string> calls;
 int jph_status = 0;
 // Characters the fake playback dispatches to the window while it plays, as
@@ -36,6 +36,10 @@ int fake_ui(const char* keys) {
   calls.push_back("ui:" + std::string(keys));
   return 0;
 }
+int fake_held(unsigned int key) {
+  calls.push_back("held:" + std::to_string(key));
+  return 0;
+}
 void fake_switch() {
   letter_count_at_switch = letter_count;
   calls.push_back("switch");
@@ -43,7 +47,7 @@ void fake_switch() {
 void fake_again(unsigned int entry) { calls.push_back("again:" + std::to_string(entry)); }
 int fake_jph(const char* keys);
 
-const HookMessageOps kFakeOps = {fake_remove, fake_set, fake_jph, fake_ke, fake_ui, fake_switch, fake_again};
+const HookMessageOps kFakeOps = {fake_remove, fake_set, fake_jph, fake_ke, fake_ui, fake_held, fake_switch, fake_again};
 
 int fake_jph(const char* keys) {
   calls.push_back("jph:" + std::string(keys));
@@ -52,6 +56,8 @@ int fake_jph(const char* keys) {
   for (unsigned int character : pending) {
     if (character == kHeldToggleRequest) {
       HandleHookToggle(kFakeOps);
+    } else if (character >= kHeldHookKey) {
+      HandleHookHeldKey(kFakeOps, character - kHeldHookKey);
     } else {
       HandleHookCharacter(kFakeOps, character);
     }
@@ -94,14 +100,14 @@ TEST_F(HookMessages, LetterResetTouchesNeitherHookNorSend) {
 
 TEST_F(HookMessages, ACharacterIsSentWithTheHookRemovedAroundTheSend) {
   HandleHookCharacter(kFakeOps, 'x');
-  EXPECT_EQ((Calls{"remove", "jph:x", "set"}), calls) << "a key without ucode is typed unchanged";
+  EXPECT_EQ((Calls{"remove", "jph:x", "set", "ke:"}), calls) << "a key without ucode is typed unchanged";
 }
 
 TEST_F(HookMessages, AnEmptyKeystrokeStringStillGoesThroughTheWholeSend) {
   // A key with a ucode but no glyph table in force types nothing.
   LiveKeyMap['k'] = UcodeTable[0].code;
   HandleHookCharacter(kFakeOps, 'k');
-  EXPECT_EQ((Calls{"remove", "jph:", "set"}), calls);
+  EXPECT_EQ((Calls{"remove", "jph:", "set", "ke:"}), calls);
 }
 
 TEST_F(HookMessages, SendMethodChoosesTheSendFunction) {
@@ -111,7 +117,7 @@ TEST_F(HookMessages, SendMethodChoosesTheSendFunction) {
   HandleHookCharacter(kFakeOps, 'b');
   UseJournalPBH = kUseUnicodeInput;
   HandleHookCharacter(kFakeOps, 'c');
-  EXPECT_EQ((Calls{"ke:a", "remove", "jph:b", "set", "ui:c"}), calls)
+  EXPECT_EQ((Calls{"ke:a", "remove", "jph:b", "set", "ke:", "ui:c"}), calls)
       << "the hook is removed around a playback only; keys typed back otherwise carry their mark";
 }
 
@@ -119,13 +125,13 @@ TEST_F(HookMessages, RefusedPlaybackIsTypedAgainAsKeyEventsAndNotTriedUntilChose
   jph_status = kSendStatusRefused;
   HandleHookCharacter(kFakeOps, 'q');
   HandleHookCharacter(kFakeOps, 'r');
-  EXPECT_EQ((Calls{"remove", "jph:q", "ke:q", "set", "ke:r"}), calls);
+  EXPECT_EQ((Calls{"remove", "jph:q", "ke:q", "set", "ke:", "ke:r"}), calls);
 
   calls.clear();
   RetryJournalPlayback();
   jph_status = 0;
   HandleHookCharacter(kFakeOps, 's');
-  EXPECT_EQ((Calls{"remove", "jph:s", "set"}), calls);
+  EXPECT_EQ((Calls{"remove", "jph:s", "set", "ke:"}), calls);
 }
 
 TEST_F(HookMessages, OtherPlaybackResultsAreNotRepeated) {
@@ -133,14 +139,14 @@ TEST_F(HookMessages, OtherPlaybackResultsAreNotRepeated) {
     calls.clear();
     jph_status = status;
     HandleHookCharacter(kFakeOps, 'q');
-    EXPECT_EQ((Calls{"remove", "jph:q", "set"}), calls) << "status " << status;
+    EXPECT_EQ((Calls{"remove", "jph:q", "set", "ke:"}), calls) << "status " << status;
   }
 }
 
 TEST_F(HookMessages, KeysArrivingDuringPlaybackAreSentAfterItInOrder) {
   dispatched_during_playback = {'b', 0, 'c'};
   HandleHookCharacter(kFakeOps, 'a');
-  EXPECT_EQ((Calls{"remove", "jph:a", "set", "remove", "jph:b", "set", "remove", "jph:c", "set"}),
+  EXPECT_EQ((Calls{"remove", "jph:a", "set", "ke:", "remove", "jph:b", "set", "ke:", "remove", "jph:c", "set", "ke:"}),
             calls)
       << "no send starts inside another, and the hook is set only after each send";
 }
@@ -148,7 +154,7 @@ TEST_F(HookMessages, KeysArrivingDuringPlaybackAreSentAfterItInOrder) {
 TEST_F(HookMessages, AToggleArrivingDuringPlaybackWaitsForTheKeysBeforeIt) {
   dispatched_during_playback = {'b', kHeldToggleRequest};
   HandleHookCharacter(kFakeOps, 'a');
-  EXPECT_EQ((Calls{"remove", "jph:a", "set", "remove", "jph:b", "set", "switch"}), calls);
+  EXPECT_EQ((Calls{"remove", "jph:a", "set", "ke:", "remove", "jph:b", "set", "ke:", "switch"}), calls);
 }
 
 TEST_F(HookMessages, AFullHoldingQueuePostsTheMessageAgainInsteadOfLosingIt) {
@@ -177,7 +183,7 @@ TEST_F(HookMessages, BackspaceOverAFullLetterIsSentWhole) {
   // Backspace erases every typed glyph of a full letter: 126 backspaces.
   typed_count = kLetterMaxGlyphs;
   HandleHookCharacter(kFakeOps, 0x08);
-  ASSERT_EQ(3u, calls.size());
+  ASSERT_EQ(4u, calls.size());
   EXPECT_EQ("jph:" + std::string(kLetterMaxGlyphs, '\b'), calls[1]);
 }
 
@@ -198,9 +204,25 @@ TEST_F(HookMessages, TheLongestRetypingReachesTheSendWhole) {
   letter_count = typed_count = on_screen;
 
   HandleHookCharacter(kFakeOps, 'i');
-  ASSERT_EQ(3u, calls.size());
+  ASSERT_EQ(4u, calls.size());
   const std::string expected =
       std::string(on_screen, '\b') + "\xD0" + std::string(on_screen, '\xA0');
   EXPECT_EQ(245u, expected.size());
   EXPECT_EQ("jph:" + expected, calls[1]);
+}
+
+// Keys the hook held while glyphs were due come in turn with the characters,
+// also when they arrive during a playback.
+TEST_F(HookMessages, HeldKeysAreTypedInTheirTurn) {
+  UseJournalPBH = 0;
+  HandleHookCharacter(kFakeOps, 'a');
+  HandleHookHeldKey(kFakeOps, 0x0D);
+  HandleHookHeldKey(kFakeOps, 0x0D | 0x100);
+  EXPECT_EQ((Calls{"ke:a", "held:13", "held:269"}), calls);
+
+  calls.clear();
+  UseJournalPBH = 1;
+  dispatched_during_playback = {kHeldHookKey | 0x20, 'b'};
+  HandleHookCharacter(kFakeOps, 'a');
+  EXPECT_EQ((Calls{"remove", "jph:a", "set", "ke:", "held:32", "remove", "jph:b", "set", "ke:"}), calls);
 }

@@ -12,7 +12,7 @@ start_tolvar
 out=$(probe wait-box 60) || fail "no box: $out"
 expect_line "box: ERROR|TOLVA Keyboard Hook DLL already in use, cannot run TOLVAR again.\\n" "$out"
 expect_exit 1
-tr -d '\r' <"$(settings_file)" | grep -qx "UseJournalPBH=1" || fail "no settings file written"
+tr -d '\r' <"$(settings_file)" | grep -qx "UseJournalPBH=2" || fail "no settings file written with the default send method"
 
 stop_helpers
 expect_line "hook: 1" "$(cat "$scratch/holder.log")"
