@@ -22,6 +22,8 @@
 //   move-pad TITLE X Y
 //                   move that typepad's window; Wine places a window only
 //                   where it moved it itself (a click finds it there)
+//   key-scan0 VK    press and release the key VK (hex) with scan code 0, as
+//                   touch keyboards, remappers and scripts may
 //   clipboard       "clipboard HEX...": the clipboard's text in the ANSI code
 //                   page, as lower-case hex pairs
 //   clock           for every line read on standard input, print
@@ -189,6 +191,16 @@ int move_typepad(const char* title, const char* x, const char* y) {
                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != 0;
 }
 
+int type_scan0_key(const char* key) {
+  INPUT events[2] = {};
+  for (int i = 0; i < 2; ++i) {
+    events[i].type = INPUT_KEYBOARD;
+    events[i].ki.wVk = static_cast<WORD>(std::strtoul(key, nullptr, 16));
+    events[i].ki.dwFlags = i == 0 ? 0 : KEYEVENTF_KEYUP;
+  }
+  return SendInput(2, events, sizeof(INPUT)) == 2;
+}
+
 int show_clipboard() {
   if (!OpenClipboard(nullptr)) return missing("clipboard");
   std::printf("clipboard");
@@ -226,7 +238,8 @@ int usage() {
   std::fprintf(stderr,
                "usage: e2e_probe [checkbox | checked | title | command ID | wait-box SECS |\n"
                "                  box-ok | close | typepad dump|clear|close |\n"
-               "                  pad TITLE dump|clear|close | move-pad TITLE X Y | clipboard | clock]...\n");
+               "                  pad TITLE dump|clear|close | move-pad TITLE X Y | key-scan0 VK | "
+               "clipboard | clock]...\n");
   return 2;
 }
 
@@ -260,6 +273,8 @@ int main(int argc, char** argv) {
     } else if (std::strcmp(command, "move-pad") == 0 && i + 3 < argc) {
       ok = move_typepad(argv[i + 1], argv[i + 2], argv[i + 3]);
       i += 3;
+    } else if (std::strcmp(command, "key-scan0") == 0 && has_value) {
+      ok = type_scan0_key(argv[++i]);
     } else if (std::strcmp(command, "clipboard") == 0) {
       ok = show_clipboard();
     } else if (std::strcmp(command, "clock") == 0) {
