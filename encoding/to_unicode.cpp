@@ -157,6 +157,8 @@ void convert_glyph(const EncodingTable& table, unsigned char byte, Syllable& s, 
   }
 }
 
+}  // namespace
+
 void append_utf8(std::string& out, char16_t c) {
   if (c < 0x80) {
     out += static_cast<char>(c);
@@ -169,8 +171,6 @@ void append_utf8(std::string& out, char16_t c) {
     out += static_cast<char>(0x80 | (c & 0x3F));
   }
 }
-
-}  // namespace
 
 char16_t windows_1252(unsigned char byte) {
   return byte >= 0x80 && byte < 0xA0 ? kWindows1252High[byte - 0x80u] : byte;

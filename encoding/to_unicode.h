@@ -19,5 +19,8 @@ int glyphs_to_text(const EncodingTable& table, const unsigned char* glyphs, int 
 // type); the five bytes it leaves undefined stay C1 controls.
 char16_t windows_1252(unsigned char byte);
 
+// Appends one UTF-16 unit as UTF-8 (tables hold no surrogates).
+void append_utf8(std::string& out, char16_t unit);
+
 // The same for a whole text, as UTF-8 (the converter's form).
 std::string legacy_to_unicode(const EncodingTable& table, std::string_view bytes);

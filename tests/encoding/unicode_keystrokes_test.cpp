@@ -9,6 +9,7 @@
 #include "core/language_tables.h"
 #include "core/ucode_table.h"
 #include "encoding/encoding_loading.h"
+#include "encoding/to_unicode.h"
 #include "langfile/language_loading.h"
 #include "tests/langfile/langfile_test_support.h"
 
@@ -17,19 +18,7 @@ namespace {
 
 std::string utf8(const char16_t* units, int count) {
   std::string out;
-  for (int i = 0; i < count; ++i) {
-    const char16_t c = units[i];
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
+  for (int i = 0; i < count; ++i) append_utf8(out, units[i]);
   return out;
 }
 

@@ -10,6 +10,7 @@
 #include "core/ucode_table.h"
 #include "encoding/encoding_loading.h"
 #include "encoding/encoding_table.h"
+#include "encoding/to_unicode.h"
 #include "encoding/unicode_keystrokes.h"
 #include "langfile/language_loading.h"
 #include "langfile/letter_swap.h"
@@ -104,19 +105,6 @@ void print_key(unsigned char character) {
     std::printf("'%c' ->", character);
   } else {
     std::printf("\\x%02X ->", character);
-  }
-}
-
-void append_utf8(std::string& out, char16_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
   }
 }
 
