@@ -110,8 +110,10 @@ std::intptr_t KBHookProc(const HookContext& context, int code, std::uintptr_t ke
   const bool typed_back_scan = ((bits >> kKeyScanShift) & 0xFF) == kTypedBackScan;
   const bool outstanding = glyphs_outstanding(context);
 
-  // The end of a batch typed back: the program has taken its glyphs.
+  // The end of a batch typed back: the program has taken its glyphs. Where
+  // the other word size's library serves the program, that library counts.
   if (typed_back_scan && vk == kVkTypedBackEnd) {
+    if (shared.OtherSizeServed != 0 && called_out_of_context(context)) return pass_on(context, code, key, key_bits);
     if (!release && process.GlyphsOutstanding != 0) --process.GlyphsOutstanding;
     return kSwallow;
   }

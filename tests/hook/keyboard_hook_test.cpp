@@ -393,6 +393,7 @@ TEST_F(OutOfContextHookTest, ProgramsServedByTheOtherLibraryPassUntouched) {
   EXPECT_EQ(kPassed, press('A'));
   EXPECT_EQ(kPassed, release('A'));
   EXPECT_EQ(kPassed, release(kVkF2, kKeyAltHeld)) << "the toggle is the other library's to post";
+  EXPECT_EQ(kPassed, event(kVkTypedBackEnd, 1, process)) << "that library counts its batch ends";
   EXPECT_TRUE(fake.posts.empty());
   fake.thread = 6;
   fake.keyboard_state[kVkControl] = 0;
