@@ -12,16 +12,6 @@ trap e2e_finish EXIT
 # probe posts the command the menu item "Enable &ALT+F2 Toggle" sends.
 enable_toggle_id=106
 
-press_alt_f2() {
-  xdotool keydown Alt_L
-  xdotool key F2
-  xdotool keyup Alt_L
-}
-
-expect_title() {
-  e2e_wait_title "$1" || e2e_fail "$2: expected the title '$1', got '$(e2e_tolvar_title)'"
-}
-
 expect_text() {
   local text
   text=$(e2e_wait_text "$1" 5)
@@ -40,13 +30,13 @@ e2e_focus_typepad
 e2e_type ka 40
 expect_text "6b 61" "keys typed while OFF"
 
-press_alt_f2
-expect_title "Tolvar (Is ON: E2E)" "ALT+F2 while OFF"
+e2e_press_alt_f2
+e2e_expect_title "Tolvar (Is ON: E2E)" "ALT+F2 while OFF"
 e2e_type ka 40
 expect_text "6b 61 a0 e0" "keys typed after ALT+F2 switched ON"
 
-press_alt_f2
-expect_title "Tolvar (Is OFF)" "ALT+F2 while ON"
+e2e_press_alt_f2
+e2e_expect_title "Tolvar (Is OFF)" "ALT+F2 while ON"
 e2e_type ka 40
 expect_text "6b 61 a0 e0 6b 61" "keys typed after ALT+F2 switched OFF"
 

@@ -60,6 +60,19 @@ e2e_wait_title() {
   return 1
 }
 
+# e2e_expect_title TITLE WHAT: Tolvar's title becomes TITLE, or the test fails
+# naming WHAT.
+e2e_expect_title() {
+  e2e_wait_title "$1" || e2e_fail "$2: expected the title '$1', got '$(e2e_tolvar_title)'"
+}
+
+# ALT held while F2 goes down and up, as a person types it.
+e2e_press_alt_f2() {
+  xdotool keydown Alt_L
+  xdotool key F2
+  xdotool keyup Alt_L
+}
+
 # e2e_start_typepad [OPTIONS...]: typepad beside Tolvar's window, writing its
 # text and key log into the work folder.
 e2e_start_typepad() {

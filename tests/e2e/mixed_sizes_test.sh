@@ -78,16 +78,6 @@ in_pad() {
   [ "$text" = "$3" ] || e2e_fail "$1-bit typepad, $4: '$2' should leave [$3], it holds [$text]; keys: $(e2e_typepad_keys | tr "\n" " ")"
 }
 
-press_alt_f2() {
-  xdotool keydown Alt_L
-  xdotool key F2
-  xdotool keyup Alt_L
-}
-
-expect_title() {
-  e2e_wait_title "$1" || e2e_fail "$2: expected the title '$1', got '$(e2e_tolvar_title)'"
-}
-
 e2e_start_tolvar "$data/e2e.gkf" 0
 for _ in $(seq 100); do
   [ -n "$(companion_pids)" ] && break
@@ -104,7 +94,7 @@ e2e_probe command "$enable_toggle_id" >/dev/null
   e2e_fail "expected the box announcing the ALT+F2 toggle"
 e2e_probe box-ok >/dev/null
 e2e_click_check_box
-expect_title "Tolvar (Is ON: E2E)" "a click on the check box"
+e2e_expect_title "Tolvar (Is ON: E2E)" "a click on the check box"
 
 for pad in "${pads[@]}"; do
   in_pad "$pad" "$keys" "$expected" "keyboard ON"
@@ -123,26 +113,26 @@ done
 
 use_pad 64
 e2e_focus_typepad
-press_alt_f2
-expect_title "Tolvar (Is OFF)" "ALT+F2 in the 64-bit typepad"
+e2e_press_alt_f2
+e2e_expect_title "Tolvar (Is OFF)" "ALT+F2 in the 64-bit typepad"
 sum[64]="${sum[64]} 6b 61"
 in_pad 64 ka "${sum[64]}" "after ALT+F2 switched OFF"
 use_pad 32
 e2e_focus_typepad
-press_alt_f2
-expect_title "Tolvar (Is ON: E2E)" "ALT+F2 in the 32-bit typepad"
+e2e_press_alt_f2
+e2e_expect_title "Tolvar (Is ON: E2E)" "ALT+F2 in the 32-bit typepad"
 sum[32]="${sum[32]} a0 e0"
 in_pad 32 ka "${sum[32]}" "after ALT+F2 switched ON"
 
 e2e_click_check_box
-expect_title "Tolvar (Is OFF)" "a click on the check box"
+e2e_expect_title "Tolvar (Is OFF)" "a click on the check box"
 for pad in "${pads[@]}"; do
   sum[$pad]="${sum[$pad]} 6b 61"
   in_pad "$pad" ka "${sum[$pad]}" "switched OFF in the panel"
 done
 
 e2e_click_check_box
-expect_title "Tolvar (Is ON: E2E)" "a click on the check box"
+e2e_expect_title "Tolvar (Is ON: E2E)" "a click on the check box"
 kill -KILL $first_companion
 for _ in $(seq 100); do
   now=$(companion_pids)
