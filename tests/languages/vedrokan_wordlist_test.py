@@ -100,8 +100,9 @@ def legacyconv(command, mode, data):
     return subprocess.run(command + [mode], input=data, capture_output=True, check=False).stdout
 
 
-def check_list_unicode(title, words, gkfcheck, failure_lines):
-    """Types one list with Unicode output; returns (words exact, words in all)."""
+def spell_words(words):
+    """The words spelled in the key chart's keys, as (word, keys), and those
+    that cannot be, with the reason."""
     spelled = []
     failures = []
     for word in words:
@@ -110,6 +111,12 @@ def check_list_unicode(title, words, gkfcheck, failure_lines):
             failures.append("%s  %s" % (word, reason))
         else:
             spelled.append((word, keys))
+    return spelled, failures
+
+
+def check_list_unicode(title, words, gkfcheck, failure_lines):
+    """Types one list with Unicode output; returns (words exact, words in all)."""
+    spelled, failures = spell_words(words)
     typed = type_words(gkfcheck, [k for _, k in spelled], unicode=True)
     for i, (word, keys) in enumerate(spelled):
         got = unicodedata.normalize("NFC", typed[i])
@@ -125,14 +132,7 @@ def check_list_unicode(title, words, gkfcheck, failure_lines):
 
 def check_list(title, words, gkfcheck, converter, failure_lines):
     """Types one list; returns (words exact, words in all)."""
-    spelled = []
-    failures = []
-    for word in words:
-        keys, reason = itrans_keys.spell(word)
-        if keys is None:
-            failures.append("%s  %s" % (word, reason))
-        else:
-            spelled.append((word, keys))
+    spelled, failures = spell_words(words)
     typed = type_words(gkfcheck, [k for _, k in spelled])
     back = legacyconv(converter, "--to-unicode", b"\n".join(typed) + b"\n").decode("utf-8").split("\n")
     drawn = legacyconv(converter, "--from-unicode",

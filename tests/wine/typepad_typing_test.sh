@@ -6,18 +6,7 @@ set -euo pipefail
 
 work=$(mktemp -d "$TMPDIR/typepad_typing.XXXXXX")
 title="TypePad typing $$"
-windows_path() { local path=$1; echo "Z:${path//\//\\}"; }
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-wait_for_file() {
-  local i
-  for i in $(seq 100); do
-    [ -f "$1" ] && return 0
-    sleep 0.1
-  done
-  fail "expected $1 to be written, it was not"
-}
+source "$(dirname "$0")/typepad_support.sh"
 
 # The bytes of a file as hex pairs, e.g. "68 65 6c 6c e9".
 hex_of() { od -An -v -tx1 "$1" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'; }

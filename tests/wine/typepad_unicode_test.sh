@@ -6,18 +6,7 @@ set -euo pipefail
 
 work=$(mktemp -d "$TMPDIR/typepad_unicode.XXXXXX")
 title="TypePad Unicode $$"
-windows_path() { local path=$1; echo "Z:${path//\//\\}"; }
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-wait_for_file() {
-  local i
-  for i in $(seq 100); do
-    [ -f "$1" ] && return 0
-    sleep 0.1
-  done
-  fail "expected $1 to be written, it was not"
-}
+source "$(dirname "$0")/typepad_support.sh"
 
 "$TOLVAR_WINE_RUN" "$TOLVAR_BIN/typepad.exe" --unicode --title "$title" \
   --text "$(windows_path "$work/text")" --log "$(windows_path "$work/log")" \
