@@ -4,10 +4,18 @@ namespace tvk {
 
 int InitKBHook(const HookContext& context, HookWindow main_window) {
   KBHookShared& shared = *context.shared;
-  // The registration lasts as long as the shared block: a second copy of
-  // the main program, or a second call, is refused.
-  if (shared.MainWindow != 0) return -1;
+  // A second copy of the main program, or a second call, is refused while
+  // the registered window lives. The block outlives the program in every
+  // process that took keys while it ran, so a window gone with its program
+  // (an exit or a crash) counts as none: the system removed that program's
+  // hooks, and the block starts over as at first load.
+  if (shared.MainWindow != 0 && context.platform->window_exists(shared.MainWindow)) return -1;
   shared.KBHookHandle = 0;
+  shared.KBOn = 0;
+  shared.ToggleALTChar = 0;
+  shared.SendBusy = kSendIdle;
+  shared.HookThread = 0;
+  shared.OtherSizeServed = 0;
   shared.MainWindow = main_window;
   return 1;
 }

@@ -8,7 +8,8 @@
 
 namespace tvk {
 
-// 1 = registered; -1 = a window is already registered (nothing changes).
+// 1 = registered; -1 = a window that still exists is registered (nothing
+// changes).
 int InitKBHook(const HookContext& context, HookWindow main_window);
 // 1 = the keyboard hook is set (now or before); 0 = the platform refused.
 int SetKBHook(const HookContext& context);

@@ -68,6 +68,8 @@ struct HookPlatform {
   bool (*key_down_now)(std::uint32_t key);
   // GetKeyState: the key's toggle (Caps Lock on).
   bool (*key_toggled)(std::uint32_t key);
+  // IsWindow: the window still exists, in whatever process.
+  bool (*window_exists)(HookWindow window);
 };
 
 }  // namespace tvk

@@ -133,11 +133,14 @@ bool win_key_down_now(std::uint32_t key) { return (GetAsyncKeyState(static_cast<
 
 bool win_key_toggled(std::uint32_t key) { return (GetKeyState(static_cast<int>(key)) & 1) != 0; }
 
+bool win_window_exists(HookWindow window) { return IsWindow(to_window(window)) != FALSE; }
+
 constexpr tvk::HookPlatform kWin32Platform = {
     win_call_next_hook,    win_get_keyboard_state, win_to_ascii,      win_post_message,
     win_set_hook,          win_unhook,             win_vk_key_scan,   win_map_virtual_key,
     win_tick_count,        win_ansi_to_unicode,    win_send_input,         win_pump_message,  win_wait_for_message,
     win_current_thread,    win_foreground_thread,  win_key_down_now,  win_key_toggled,
+    win_window_exists,
 };
 
 constexpr tvk::HookContext kContext = {&SharedBlock, &ProcessData, &kWin32Platform};

@@ -69,6 +69,7 @@ std::uint32_t fake_current_thread() { return fake.thread; }
 std::uint32_t fake_foreground_thread() { return fake.foreground; }
 bool fake_key_down_now(std::uint32_t key) { return fake.keys_down_now[key & 0xFF] != 0; }
 bool fake_key_toggled(std::uint32_t key) { return key == kVkCapital && fake.caps_lock_on; }
+bool fake_window_exists(tvk::HookWindow window) { return window != fake.closed_window; }
 
 }  // namespace
 
@@ -77,6 +78,7 @@ const tvk::HookPlatform kFakeHookPlatform = {
     fake_set_hook,        fake_unhook,             fake_vk_key_scan,   fake_map_virtual_key,
     fake_tick_count,      fake_ansi_to_unicode,    fake_send_input,         fake_pump_message,  fake_wait_for_message,
     fake_current_thread,  fake_foreground_thread,  fake_key_down_now,  fake_key_toggled,
+    fake_window_exists,
 };
 
 int us_layout_to_ascii(std::uint32_t key, const std::uint8_t* state, std::uint16_t* buffer) {

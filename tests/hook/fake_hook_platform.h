@@ -59,6 +59,8 @@ struct FakeHookPlatform {
   // What GetAsyncKeyState and GetKeyState report: the keyboard right now.
   std::uint8_t keys_down_now[256] = {};
   bool caps_lock_on = false;
+  // A window that IsWindow no longer finds (its program has ended).
+  std::uint32_t closed_window = 0;
 };
 
 extern FakeHookPlatform fake;

@@ -38,6 +38,26 @@ TEST_F(HookControlTest, SecondInitIsRefusedEvenWithTheSameWindowOrFromAnotherPro
   EXPECT_EQ(hook, shared.KBHookHandle) << "a refused registration changes nothing";
 }
 
+TEST_F(HookControlTest, AWindowGoneWithItsProgramIsNoRegistrationAndItsStateIsForgotten) {
+  ASSERT_EQ(1, tvk::InitKBHook(context(), 0x1234));
+  ASSERT_EQ(1, tvk::KBHookTolvarON(context()));
+  tvk::SetKBToggleALTChar(context(), 0x71);
+  tvk::MarkKBSend(context(), kSendByKeyEvents);
+  tvk::SetKBOtherSizeServed(context(), 1);
+  fake.closed_window = 0x1234;
+
+  FakeProcess restarted{shared};
+  EXPECT_EQ(1, tvk::InitKBHook(restarted.context, 0x5678));
+  EXPECT_EQ(0x5678u, shared.MainWindow);
+  EXPECT_EQ(0, tvk::IsKBHookTolvarON(restarted.context));
+  EXPECT_EQ(0, tvk::IsSetKBHook(restarted.context)) << "the system took the old hook with its program";
+  EXPECT_EQ(0, tvk::SetKBToggleALTChar(restarted.context, 0));
+  EXPECT_EQ(static_cast<int>(kSendIdle), tvk::MarkKBSend(restarted.context, kSendIdle));
+  EXPECT_EQ(0, tvk::SetKBOtherSizeServed(restarted.context, 0));
+  EXPECT_TRUE(fake.unhooked.empty()) << "a handle of an ended program is not the library's to remove";
+  EXPECT_EQ(-1, tvk::InitKBHook(context(), 0x1234)) << "the new registration lives";
+}
+
 TEST_F(HookControlTest, SetKBHookSetsOneKeyboardHookForAllThreadsWithTheModule) {
   EXPECT_EQ(0, tvk::IsSetKBHook(context()));
   EXPECT_EQ(1, tvk::SetKBHook(context()));
