@@ -32,6 +32,24 @@ void append_loading_failed(const char* part, const char* file_name) {
   append_error_text("%s", line);
 }
 
+void commit_key_map() {
+  for (int key = 0; key < 256; ++key) {
+    LiveKeyMap[key] = StagingKeyMap[key];
+    StagingKeyMap[key] = 0;
+  }
+}
+
+void commit_glyph_table() {
+  free_glyph_rows(&LiveGlyphTable);
+  LiveGlyphTable = StagingGlyphTable;
+  StagingGlyphTable = GlyphTable{};
+}
+
+void drop_staged_glyph_table() {
+  free_glyph_rows(&StagingGlyphTable);
+  StagingGlyphTable = GlyphTable{};
+}
+
 }  // namespace
 
 int load_ku_data(const char* file_name, const char* text) {
@@ -40,22 +58,33 @@ int load_ku_data(const char* file_name, const char* text) {
     append_loading_failed("KU Data", file_name);
     return 0;
   }
-  for (int key = 0; key < 256; ++key) {
-    LiveKeyMap[key] = StagingKeyMap[key];
-    StagingKeyMap[key] = 0;
-  }
+  commit_key_map();
   return 1;
 }
 
 int load_gk_data(const char* file_name, const char* text) {
-  const int loaded = fillup_ifont(&StagingGlyphTable, file_name, text);
-  if (loaded) {
-    free_glyph_rows(&LiveGlyphTable);
-    LiveGlyphTable = StagingGlyphTable;
-  } else {
-    free_glyph_rows(&StagingGlyphTable);
+  if (!fillup_ifont(&StagingGlyphTable, file_name, text)) {
+    drop_staged_glyph_table();
     append_loading_failed("GK Data", file_name);
+    return 0;
   }
-  StagingGlyphTable = GlyphTable{};
-  return loaded;
+  commit_glyph_table();
+  return 1;
+}
+
+int load_language(const char* file_name, const char* text) {
+  letter_reset();
+  if (!fillup_ifont(&StagingGlyphTable, file_name, text)) {
+    drop_staged_glyph_table();
+    append_loading_failed("GK Data", file_name);
+    return 0;
+  }
+  if (!fillup_k_u_map(&StagingKeyMap, file_name, text)) {
+    drop_staged_glyph_table();
+    append_loading_failed("KU Data", file_name);
+    return 0;
+  }
+  commit_glyph_table();
+  commit_key_map();
+  return 1;
 }

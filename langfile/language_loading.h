@@ -9,3 +9,9 @@ int load_ku_data(const char* file_name, const char* text);
 // Glyph table of `file_name` (or `text`). Non-zero = committed; 0 with
 // ErrorText, the live table unchanged.
 int load_gk_data(const char* file_name, const char* text);
+
+// Glyph table and key map of `file_name` (or `text`), each into its staging
+// copy first and committed together only when both loaded, so a language is
+// in force whole or not at all. Resets the letter first. Non-zero =
+// committed; 0 with ErrorText, the live tables unchanged.
+int load_language(const char* file_name, const char* text);

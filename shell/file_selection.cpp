@@ -118,13 +118,11 @@ int LoadLanguageFile(HWND owner, int fromList) {
   char chosen[kNameSize];
   if (fromList ? !choose_from_list(owner, chosen) : !choose_by_dialog(owner, chosen)) return 0;
 
-  if (!load_gk_data(chosen, nullptr)) return refuse_load(owner, fromList);
-  int loaded = load_ku_data(chosen, nullptr);
-  if (!loaded) return refuse_load(owner, fromList);
+  if (!load_language(chosen, nullptr)) return refuse_load(owner, fromList);
   std::memcpy(CurrentFileName, chosen, kNameSize);
   if (std::strcmp(CurrentFileName, kNotLoaded) != 0) CompletePath(CurrentFileName);
   DisplayFiles();
-  return loaded;
+  return 1;
 }
 
 int GetCurDirSlash(char* out) {

@@ -1,10 +1,17 @@
-// The one setting: the send method, section "Settings", key "UseJournalPBH".
+// The settings: section "Settings", key "UseJournalPBH" (the send method), in
+// the user's own file %APPDATA%\Tolvar\tolvar.ini. A standard user cannot
+// write the Windows folder, where the file used to live: a value missing
+// from the user's file is still read from there.
 #pragma once
+#include <cstddef>
 
-// Named without a directory: the profile functions keep it in the Windows directory.
-constexpr char kSettingsFile[] = "tolvar.ini";
+// Named without a directory: the profile functions look in the Windows folder.
+constexpr char kWindowsSettingsFile[] = "tolvar.ini";
 
-// UseJournalPBH from `settings_file`; a missing file or key keeps the present value.
-void ReadSendMethod(const char* settings_file);
-// UseJournalPBH written back as decimal text.
-void WriteSendMethod(const char* settings_file);
+// The user's settings file into `path` (`size` bytes). 1, or 0 with ErrorText.
+int UserSettingsFile(char* path, std::size_t size);
+// Each setting from `user_file`, or from `fallback_file` where the user's file
+// has no value; a value in neither keeps the present one.
+void ReadSettings(const char* user_file, const char* fallback_file);
+// Every setting into `user_file`, its folder made first. 1, or 0 with ErrorText.
+int WriteSettings(const char* user_file);

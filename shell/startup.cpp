@@ -98,6 +98,11 @@ void refuse_default_language() {
 
 }  // namespace
 
+void LoadSettings() {
+  char user_file[MAX_PATH];
+  ReadSettings(UserSettingsFile(user_file, sizeof user_file) ? user_file : nullptr, kWindowsSettingsFile);
+}
+
 void LoadDefaultLanguage() {
   WaitCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32514));  // IDC_WAIT
   SetCapture(MainWindow);
@@ -137,5 +142,8 @@ void ShutDown(int registered) {
   DestroyIcon(OnIcon);
   DestroyIcon(OffIcon);
   DestroyCursor(WaitCursor);
-  WriteSendMethod(kSettingsFile);
+  char user_file[MAX_PATH];
+  if (!UserSettingsFile(user_file, sizeof user_file) || !WriteSettings(user_file)) {
+    ShowBox(nullptr, ErrorText, "ERROR", MB_ICONEXCLAMATION);
+  }
 }

@@ -18,10 +18,13 @@ void ShowWithoutActivating();
 // Registers the main window with the hook library. 1 = registered; otherwise
 // the error box is shown and quit code 1 is posted.
 int RegisterWithHookLibrary();
+// The settings from the user's file, or the Windows folder's where it has none.
+void LoadSettings();
 // The default file "Vedrokan.gkf" from the current directory, under the wait cursor.
 void LoadDefaultLanguage();
 // Returns the quit code.
 int RunMessageLoop();
 // Removes the hook only when this copy registered with the library, so a
-// refused copy leaves the running copy's hook alone.
+// refused copy leaves the running copy's hook alone. Saves the settings and
+// says so in a box when they could not be saved.
 void ShutDown(int registered);

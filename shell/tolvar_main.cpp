@@ -4,7 +4,6 @@
 
 #include "shell/file_selection.h"
 #include "shell/keyboard_hooks.h"
-#include "shell/settings.h"
 #include "shell/shell_state.h"
 #include "shell/startup.h"
 #include "shell/status_display.h"
@@ -31,7 +30,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int show) {
   int registered = RegisterWithHookLibrary();
   if (registered) StartCompanion();
   UpdateStatus(0);
-  ReadSendMethod(kSettingsFile);
+  LoadSettings();
   MarkSendMethod(UseJournalPBH, 0);
 
   ShowWindow(MainWindow, show);

@@ -35,7 +35,9 @@ e2e_start_tolvar() {
   local language=$1 use_journal=$2 i
   mkdir -p "$e2e_work/tolvar"
   cp "$language" "$e2e_work/tolvar/Vedrokan.gkf"
-  printf '[Settings]\r\nUseJournalPBH=%s\r\n' "$use_journal" >"$WINEPREFIX/drive_c/windows/tolvar.ini"
+  local settings="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Tolvar"
+  mkdir -p "$settings"
+  printf '[Settings]\r\nUseJournalPBH=%s\r\n' "$use_journal" >"$settings/tolvar.ini"
   (cd "$e2e_work/tolvar" && exec "$TOLVAR_WINE_RUN" "$TOLVAR_BIN/tolvar.exe") \
     >"$e2e_work/tolvar.out" 2>&1 &
   e2e_tolvar_pid=$!

@@ -166,6 +166,33 @@ TEST_F(LanguageLoadingTest, FailedKeyLoadKeepsTheLiveMapAndLeavesNothingBehind) 
   EXPECT_TRUE(staging_is_clear());
 }
 
+TEST_F(LanguageLoadingTest, ALanguageIsInForceWholeOrNotAtAll) {
+  ASSERT_EQ(load_language(nullptr, kLanguage.c_str()), 1) << ErrorText;
+  EXPECT_STREQ(current_language_name(), "Sample");
+  EXPECT_EQ(type('k'), "6B");
+  const GlyphTable glyphs_before = LiveGlyphTable;
+  const KeyMap keys_before = LiveKeyMap;
+
+  // Its glyph table loads; its key map does not.
+  EXPECT_EQ(load_language(nullptr, "GKMAIN Other\nGK 1 KA 200\nKU x KA\nKU x KHA\n"), 0);
+  EXPECT_STREQ(ErrorText,
+               "Error in parsing KU map - duplicate entry for key x (line 4)\n"
+               "Loading Language File (KU Data) from (text) failed\n");
+  EXPECT_STREQ(current_language_name(), "Sample");
+  EXPECT_EQ(std::memcmp(&LiveGlyphTable, &glyphs_before, sizeof glyphs_before), 0);
+  EXPECT_EQ(LiveKeyMap, keys_before);
+  EXPECT_EQ(objects_alive, 1) << "the staged rows are given back";
+  EXPECT_EQ(SourceReader.file, nullptr);
+  EXPECT_EQ(type('k'), "6B");
+
+  ASSERT_EQ(load_language(nullptr, "GKMAIN Other\nGK 1 KA 200\nKU x KA\n"), 1) << ErrorText;
+  EXPECT_STREQ(current_language_name(), "Other");
+  EXPECT_EQ(LiveKeyMap['k'], 0);
+  EXPECT_EQ(type('x'), "C8");
+  EXPECT_TRUE(staging_is_clear());
+  EXPECT_EQ(objects_alive, 1);
+}
+
 TEST_F(LanguageLoadingTest, FailedKeyLoadStillEndsTheLetter) {
   ASSERT_EQ(load_ku_data(nullptr, kLanguage.c_str()), 1) << ErrorText;
   ASSERT_EQ(load_gk_data(nullptr, kLanguage.c_str()), 1) << ErrorText;

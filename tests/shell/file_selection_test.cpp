@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/error_text.h"
 #include "core/language_tables.h"
 #include "shell/resource_ids.h"
 #include "shell/settings.h"
@@ -169,7 +170,7 @@ TEST_F(FileSelection, AFailingGlyphTableShowsTheLoadersTextAndChangesNothing) {
   EXPECT_EQ("vedrokan.gkf", lower(selected_entry())) << "the list names the file in force again";
 }
 
-TEST_F(FileSelection, AFailingKeyMapLeavesTheNewGlyphTableButTheOldNamesAndKeys) {
+TEST_F(FileSelection, AFailingKeyMapLeavesThePreviousLanguageWholeInForce) {
   LoadTestLanguage("Vedrokan.gkf");
   DisplayFiles();
   std::string before = CurrentFileName;
@@ -178,10 +179,10 @@ TEST_F(FileSelection, AFailingKeyMapLeavesTheNewGlyphTableButTheOldNamesAndKeys)
   ASSERT_EQ(1u, boxes.size());
   EXPECT_NE(std::string::npos, boxes[0].text.find("Loading Language File (KU Data) from"))
       << boxes[0].text;
-  EXPECT_EQ("Broken Keys", std::string(current_language_name())) << "its glyph table is in force";
-  EXPECT_EQ(ka, LiveKeyMap['k']) << "the key map in force is the old one";
+  EXPECT_EQ("Shell Test", std::string(current_language_name())) << "its glyph table is not in force";
+  EXPECT_EQ(ka, LiveKeyMap['k']);
   EXPECT_EQ(before, CurrentFileName);
-  EXPECT_EQ("Shell Test", language_name_shown()) << "the displays still name the previous file";
+  EXPECT_EQ("Shell Test", language_name_shown());
   EXPECT_EQ("vedrokan.gkf", lower(selected_entry()));
 }
 
@@ -292,27 +293,45 @@ TEST_F(FileSelection, ANameTooLongToCompleteIsRefusedUnchanged) {
 TEST_F(FileSelection, SettingsKeepAnyValueAndAMissingFileKeepsTheDefault) {
   char folder[MAX_PATH];
   GetTempPathA(sizeof folder, folder);
-  std::string settings = std::string(folder) + "tolvar_settings_test.ini";
-  DeleteFileA(settings.c_str());
+  const std::string user = std::string(folder) + "tolvar_user\\tolvar.ini";
+  const std::string windows = std::string(folder) + "tolvar_windows.ini";
+  DeleteFileA(user.c_str());
+  RemoveDirectoryA((std::string(folder) + "tolvar_user").c_str());
+  DeleteFileA(windows.c_str());
 
-  ReadSendMethod(settings.c_str());
+  ReadSettings(user.c_str(), windows.c_str());
   EXPECT_EQ(1, UseJournalPBH) << "no file: the present value";
 
-  WritePrivateProfileStringA("Settings", "UseJournalPBH", "5", settings.c_str());
-  ReadSendMethod(settings.c_str());
-  EXPECT_EQ(5, UseJournalPBH);
+  WritePrivateProfileStringA("Settings", "UseJournalPBH", "5", windows.c_str());
+  ReadSettings(user.c_str(), windows.c_str());
+  EXPECT_EQ(5, UseJournalPBH) << "the Windows folder's value while the user's file has none";
   MarkSendMethod(UseJournalPBH, 0);
   EXPECT_TRUE(MenuChecked(GetMenu(MainWindow), 108)) << "5 means journal playback";
-  WritePrivateProfileStringA("Settings", "UseJournalPBH", "1", settings.c_str());
-  WriteSendMethod(settings.c_str());
+  ASSERT_EQ(1, WriteSettings(user.c_str())) << "the user's folder is made: " << ErrorText;
   char value[16] = "";
-  GetPrivateProfileStringA("Settings", "UseJournalPBH", "", value, sizeof value, settings.c_str());
+  GetPrivateProfileStringA("Settings", "UseJournalPBH", "", value, sizeof value, user.c_str());
   EXPECT_STREQ("5", value) << "written back as it was read";
 
   UseJournalPBH = 0;
-  WriteSendMethod(settings.c_str());
+  WriteSettings(user.c_str());
   UseJournalPBH = 1;
-  ReadSendMethod(settings.c_str());
-  EXPECT_EQ(0, UseJournalPBH);
-  DeleteFileA(settings.c_str());
+  ReadSettings(user.c_str(), windows.c_str());
+  EXPECT_EQ(0, UseJournalPBH) << "the user's value before the Windows folder's";
+  DeleteFileA(user.c_str());
+  RemoveDirectoryA((std::string(folder) + "tolvar_user").c_str());
+  DeleteFileA(windows.c_str());
+}
+
+TEST_F(FileSelection, ASettingsFileThatCannotBeWrittenIsReportedByName) {
+  char folder[MAX_PATH];
+  GetTempPathA(sizeof folder, folder);
+  // A file where the settings folder should be: the folder cannot be made.
+  const std::string blocker = std::string(folder) + "tolvar_blocker";
+  HANDLE file = CreateFileA(blocker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, file);
+  CloseHandle(file);
+  const std::string settings = blocker + "\\tolvar.ini";
+  EXPECT_EQ(0, WriteSettings(settings.c_str()));
+  EXPECT_NE(nullptr, std::strstr(ErrorText, settings.c_str())) << ErrorText;
+  DeleteFileA(blocker.c_str());
 }

@@ -5,7 +5,7 @@
 source "$(dirname "$0")/script_support.sh"
 
 cp "$data_dir/Vedrokan.gkf" "$scratch/"
-rm -f "$(settings_file)"
+rm -f "$(settings_file)" "$(windows_settings_file)"
 start_helper holder hold-hook 60
 
 start_tolvar

@@ -90,4 +90,7 @@ expect_text() {
   grep -qF -- "$1" <<<"$2" || fail "expected [$1] in [$2]"
 }
 
-settings_file() { echo "$WINEPREFIX/drive_c/windows/tolvar.ini"; }
+# The user's settings file, and the one in the Windows folder read where
+# the user's has no value.
+settings_file() { echo "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Tolvar/tolvar.ini"; }
+windows_settings_file() { echo "$WINEPREFIX/drive_c/windows/tolvar.ini"; }

@@ -9,7 +9,9 @@
 source "$(dirname "$0")/script_support.sh"
 
 cp "$data_dir/Vedrokan.gkf" "$scratch/"
-printf '[Settings]\r\nUseJournalPBH=5\r\n' >"$(settings_file)"
+# A value only in the Windows folder is read there and saved in the user's file.
+rm -f "$(settings_file)"
+printf '[Settings]\r\nUseJournalPBH=5\r\n' >"$(windows_settings_file)"
 
 start_tolvar
 first=$tolvar_pid
@@ -34,4 +36,5 @@ expect_line "title: Tolvar (Is ON: Shell Test)" "$out"
 probe close >/dev/null
 expect_exit 0
 tr -d '\r' <"$(settings_file)" | grep -qx "UseJournalPBH=5" || fail "settings file: $(cat "$(settings_file)")"
+rm -f "$(windows_settings_file)"
 echo "second start: passed"
