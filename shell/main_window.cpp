@@ -8,6 +8,7 @@
 #include "shell/resource_ids.h"
 #include "shell/shell_state.h"
 #include "shell/status_display.h"
+#include "shell/tray_icon.h"
 
 static_assert(kSendStatusRefused == kSendRefused, "the fallback status is the library's refusal");
 
@@ -36,6 +37,9 @@ void close_splash() {
 
 LRESULT on_command(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (LOWORD(wParam)) {
+    case IDM_KEYBOARD_SWITCH:
+      UpdateStatus(1);
+      return 0;
     case IDM_ABOUT:
       DialogBoxParamA(Instance, "InfoBox", window, AboutDlgProc, 0);
       return 0;
@@ -105,6 +109,7 @@ int click_on_status_icon(HWND panel, LPARAM lParam) {
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_DESTROY:
+      RemoveTrayIcon();
       CloseHelp(window);
       PostQuitMessage(0);
       return 0;
@@ -151,7 +156,15 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case kMsgCompanionEnded:
       CompanionEnded(static_cast<DWORD>(wParam));
       return 0;
+    case kMsgTrayIcon:
+      OnTrayIconMessage(lParam);
+      return 0;
     default:
+      // Explorer started again: its new notification area has no icons.
+      if (TaskbarCreatedMessage != 0 && message == TaskbarCreatedMessage) {
+        AddTrayIcon();
+        return 0;
+      }
       return DefWindowProcA(window, message, wParam, lParam);
   }
 }

@@ -13,6 +13,8 @@
 #define IDM_USE_JOURNAL 108
 #define IDM_USE_KEYBD_EVENT 109
 #define IDM_USE_UNICODE_INPUT 110
+// The tray menu's "Enable Indian Keyboard".
+#define IDM_KEYBOARD_SWITCH 111
 
 // Commands appended to the system menu.
 #define IDS_SYS_KEYBOARD 1

@@ -5,6 +5,7 @@
 #include "shell/keyboard_hooks.h"
 #include "shell/resource_ids.h"
 #include "shell/shell_state.h"
+#include "shell/tray_icon.h"
 
 void UpdateStatus(int toggle) {
   switch (decide_keyboard_switch(toggle, IsKBHookTolvarON(), CurrentFileName)) {
@@ -35,6 +36,7 @@ void UpdateStatus(int toggle) {
   SendDlgItemMessageA(Panel, IDC_STATUS_ICON, STM_SETICON, reinterpret_cast<WPARAM>(StatusIcon), 0);
   SendMessageA(MainWindow, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(StatusIcon));
   SendMessageA(MainWindow, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(StatusIcon));
+  UpdateTrayIcon(StatusIcon, title);
 }
 
 int SwitchAltF2Toggle(int announce) {

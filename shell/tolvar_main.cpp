@@ -7,6 +7,7 @@
 #include "shell/shell_state.h"
 #include "shell/startup.h"
 #include "shell/status_display.h"
+#include "shell/tray_icon.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int show) {
   HWND other = nullptr;
@@ -30,6 +31,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int show) {
   int registered = RegisterWithHookLibrary();
   if (registered) StartCompanion();
   UpdateStatus(0);
+  AddTrayIcon();
   LoadSettings();
   MarkSendMethod(UseJournalPBH, 0);
 

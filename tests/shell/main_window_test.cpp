@@ -9,6 +9,8 @@
 #include "shell/resource_ids.h"
 #include "shell/shell_state.h"
 #include "shell/startup.h"
+#include "shell/status_display.h"
+#include "shell/tray_icon.h"
 #include "tests/shell/shell_window_support.h"
 
 namespace {
@@ -38,6 +40,41 @@ TEST_F(MainWindowTest, MinimisedItStaysOnTopAndRightClicksSwitchOnlyThen) {
 
   ShowWindow(MainWindow, SW_RESTORE);
   EXPECT_FALSE(topmost(MainWindow)) << "restored: no longer topmost";
+}
+
+TEST_F(MainWindowTest, TrayIconClicksSwitchWithTheRefusalsAndItsMenuShowsTheStateNow) {
+  EXPECT_EQ(1, AddTrayIcon()) << "Wine's shell has a notification area";
+  auto boxes = AnswerBoxes([] { SendMessageA(MainWindow, kMsgTrayIcon, 1, WM_LBUTTONUP); });
+  ASSERT_EQ(1u, boxes.size()) << "no language file: refused as the check box refuses";
+  EXPECT_EQ("No Language File loaded, Cannot Toggle Keyboard.", boxes[0].text);
+
+  LoadTestLanguage("Vedrokan.gkf");
+  SendMessageA(MainWindow, kMsgTrayIcon, 1, WM_LBUTTONUP);
+  EXPECT_EQ(1, IsKBHookTolvarON());
+  EXPECT_EQ("Tolvar (Is ON: Shell Test)", WindowTitle(MainWindow));
+  SendMessageA(MainWindow, kMsgTrayIcon, 1, WM_RBUTTONDOWN);
+  EXPECT_EQ(1, IsKBHookTolvarON()) << "only a left click switches";
+
+  SwitchAltF2Toggle(0);
+  MarkSendMethod(0, 0);
+  HMENU menu = MakeTrayMenu();
+  ASSERT_NE(nullptr, menu);
+  EXPECT_TRUE(MenuChecked(menu, IDM_KEYBOARD_SWITCH));
+  EXPECT_EQ("Disable &ALT+F2 Toggle", MenuText(menu, IDM_ALT_F2_TOGGLE));
+  EXPECT_TRUE(MenuChecked(menu, IDM_USE_KEYBD_EVENT));
+  EXPECT_FALSE(MenuChecked(menu, IDM_USE_UNICODE_INPUT));
+  for (UINT command : {IDM_LOAD_LANGUAGE, IDM_HELP_CONTENTS, IDM_ABOUT, IDM_EXIT}) {
+    EXPECT_NE("<none>", MenuText(menu, command)) << command;
+  }
+  DestroyMenu(menu);
+
+  SendMessageA(MainWindow, WM_COMMAND, IDM_KEYBOARD_SWITCH, 0);
+  EXPECT_EQ(0, IsKBHookTolvarON()) << "the menu's Enable Indian Keyboard switches too";
+  menu = MakeTrayMenu();
+  EXPECT_FALSE(MenuChecked(menu, IDM_KEYBOARD_SWITCH));
+  DestroyMenu(menu);
+  SwitchAltF2Toggle(0);
+  RemoveTrayIcon();
 }
 
 TEST_F(MainWindowTest, SplashClosesOnAClickAndItsTimerGoesWithIt) {

@@ -9,6 +9,8 @@
 //   checked         "checked N": the check box state (0 or 1)
 //   title           "title TEXT": Tolvar's window title
 //   command ID      post WM_COMMAND ID to Tolvar, as its menu item does
+//   tray left|right a click on Tolvar's notification-area icon (its
+//                   callback message), as the shell posts it
 //   wait-box SECS   "box CAPTION|TEXT" for the first message box Tolvar shows
 //                   within SECS seconds, "box none" when none shows
 //   box-ok          press OK on that message box
@@ -38,6 +40,7 @@
 #include <cstring>
 
 #include "shell/resource_ids.h"
+#include "shell/tray_icon.h"
 
 namespace {
 
@@ -130,6 +133,15 @@ int post_command(const char* id) {
   HWND main_window = tolvar_window();
   if (main_window == nullptr) return missing("Tolvar");
   PostMessageA(main_window, WM_COMMAND, static_cast<WPARAM>(std::strtoul(id, nullptr, 0)), 0);
+  return 1;
+}
+
+// A click on the notification-area icon, as the shell reports it.
+int click_tray_icon(const char* button) {
+  HWND main_window = tolvar_window();
+  if (main_window == nullptr) return missing("Tolvar");
+  const UINT mouse_message = std::strcmp(button, "right") == 0 ? WM_RBUTTONUP : WM_LBUTTONUP;
+  PostMessageA(main_window, kMsgTrayIcon, 1, mouse_message);
   return 1;
 }
 
@@ -237,7 +249,7 @@ int answer_clock() {
 int usage() {
   std::fprintf(stderr,
                "usage: e2e_probe [checkbox | checked | title | command ID | wait-box SECS |\n"
-               "                  box-ok | close | typepad dump|clear|close |\n"
+               "                  tray left|right | box-ok | close | typepad dump|clear|close |\n"
                "                  pad TITLE dump|clear|close | move-pad TITLE X Y | key-scan0 VK | "
                "clipboard | clock]...\n");
   return 2;
@@ -259,6 +271,8 @@ int main(int argc, char** argv) {
       ok = show_title();
     } else if (std::strcmp(command, "command") == 0 && has_value) {
       ok = post_command(argv[++i]);
+    } else if (std::strcmp(command, "tray") == 0 && has_value) {
+      ok = click_tray_icon(argv[++i]);
     } else if (std::strcmp(command, "wait-box") == 0 && has_value) {
       ok = wait_box(argv[++i]);
     } else if (std::strcmp(command, "box-ok") == 0) {
