@@ -98,13 +98,17 @@ std::uint32_t release_held_modifiers(const HookContext& context) {
   return held;
 }
 
+void press_held_modifiers(HookProcess& process, std::uint32_t held) {
+  for (std::uint32_t i = 0; i < kHeldModifierCount; ++i) {
+    if ((held & (1u << i)) != 0) append_key(process, kHeldModifiers[i], 0);
+  }
+}
+
 // Ends the batch pressing those modifiers again, then the end key, which
 // tells the program's hook that its glyphs are all taken, and types it.
 void send_batch(const HookContext& context, std::uint32_t held) {
   HookProcess& process = *context.process;
-  for (std::uint32_t i = 0; i < kHeldModifierCount; ++i) {
-    if ((held & (1u << i)) != 0) append_key(process, kHeldModifiers[i], 0);
-  }
+  press_held_modifiers(process, held);
   append_key(process, static_cast<std::uint16_t>(kVkTypedBackEnd), 0);
   append_key(process, static_cast<std::uint16_t>(kVkTypedBackEnd), kInputKeyUp);
   context.platform->send_input(process.batch, process.batch_count);
@@ -134,6 +138,17 @@ int inject_keys(const HookContext& context) {
 // Room for a press and a release of every byte besides the held modifiers
 // and the end key.
 constexpr std::uint32_t kUnicodeInputBytesMax = (kInputBatchSize - 2 * kHeldModifierCount - 2) / 2;
+static_assert(kUnicodeInputBytesMax == kSendTextTapsPerBatch, "a text's batch holds as many taps as a string's");
+
+void append_backspace(HookProcess& process) {
+  append_key(process, static_cast<std::uint16_t>(kVkBack), 0);
+  append_key(process, static_cast<std::uint16_t>(kVkBack), kInputKeyUp);
+}
+
+void append_character(HookProcess& process, std::uint16_t character) {
+  append_event(process, 0, character, kInputUnicode);
+  append_event(process, 0, character, kInputUnicode | kInputKeyUp);
+}
 
 // A Backspace as the key, every other byte as its ANSI character typed as
 // itself: no ALT, no keypad, nothing a program could take for a shortcut.
@@ -150,16 +165,41 @@ int type_unicode_input(const HookContext& context, const char* keys) {
   for (std::uint32_t i = 0; i < length; ++i) {
     const std::uint8_t byte = static_cast<std::uint8_t>(keys[i]);
     if (byte == kVkBack) {
-      append_key(process, static_cast<std::uint16_t>(kVkBack), 0);
-      append_key(process, static_cast<std::uint16_t>(kVkBack), kInputKeyUp);
+      append_backspace(process);
     } else {
-      const std::uint16_t character = context.platform->ansi_to_unicode(byte);
-      append_event(process, 0, character, kInputUnicode);
-      append_event(process, 0, character, kInputUnicode | kInputKeyUp);
+      append_character(process, context.platform->ansi_to_unicode(byte));
     }
   }
   send_batch(context, held);
   return kSendDone;
+}
+
+// The Backspaces, then every unit of the text up to its zero. A batch that
+// is full goes out at once without the end key, with the user's modifiers
+// released and pressed again around it as in every batch; the program's
+// hook holds the user's keys until the last batch's end key, so nothing
+// overtakes the text and it counts the send once.
+void type_text(const HookContext& context, const char16_t* text, std::uint32_t backspaces) {
+  HookProcess& process = *context.process;
+  std::uint32_t held = release_held_modifiers(context);
+  std::uint32_t taps = 0;
+  std::uint32_t position = 0;
+  while (backspaces > 0 || text[position] != 0) {
+    if (taps == kSendTextTapsPerBatch) {
+      press_held_modifiers(process, held);
+      context.platform->send_input(process.batch, process.batch_count);
+      held = release_held_modifiers(context);
+      taps = 0;
+    }
+    if (backspaces > 0) {
+      append_backspace(process);
+      --backspaces;
+    } else {
+      append_character(process, text[position++]);
+    }
+    ++taps;
+  }
+  send_batch(context, held);
 }
 
 int send_keys(const HookContext& context, const char* keys, int (*play)(const HookContext&),
@@ -198,6 +238,15 @@ int SendKeysUI(const HookContext& context, const char* keys) {
   const int result = type_unicode_input(context, keys == nullptr ? "" : keys);
   shared.SendBusy = kSendIdle;
   return result;
+}
+
+int SendTextUI(const HookContext& context, const char16_t* text, int backspaces) {
+  KBHookShared& shared = *context.shared;
+  if (shared.SendBusy != kSendIdle) return kSendBusy;
+  shared.SendBusy = kSendByUnicodeInput;
+  type_text(context, text == nullptr ? u"" : text, backspaces > 0 ? static_cast<std::uint32_t>(backspaces) : 0);
+  shared.SendBusy = kSendIdle;
+  return kSendDone;
 }
 
 int SendHeldKey(const HookContext& context, std::uint32_t key) {

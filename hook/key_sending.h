@@ -3,7 +3,8 @@
 // injected keyboard events (SendKeysKE), where every byte but 0x08 (a
 // Backspace) is typed as ALT with keypad 0 and its three decimal digits; or
 // as Unicode input (SendKeysUI), where every such byte is typed as the
-// character the ANSI code page gives it, which is what ALT+0ddd produces.
+// character the ANSI code page gives it, which is what ALT+0ddd produces;
+// or Unicode text typed as itself after some Backspaces (SendTextUI).
 #pragma once
 #include <cstdint>
 
@@ -37,6 +38,13 @@ constexpr std::uint32_t kPlaybackWaitSliceMs = 10;
 int SendKeysJPH(const HookContext& context, const char* keys);
 int SendKeysKE(const HookContext& context, const char* keys);
 int SendKeysUI(const HookContext& context, const char* keys);
+// Unicode text: `backspaces` Backspaces (none when not positive), then every
+// UTF-16 unit of the zero-terminated `text` (nullptr counts as empty) typed
+// as itself, and the batch end. Any length: kSendTextTapsPerBatch taps (a
+// Backspace or a unit) go into one input batch, a longer text into several
+// in order, only the last with the end key. Returns kSendDone or kSendBusy.
+constexpr std::uint32_t kSendTextTapsPerBatch = 1023;
+int SendTextUI(const HookContext& context, const char16_t* text, int backspaces);
 // Types a key the hook held back (its code, kHeldKeyRelease and the
 // kHeldKey modifiers it had), with its batch end.
 int SendHeldKey(const HookContext& context, std::uint32_t key);

@@ -7,7 +7,7 @@
 #include "hook/tvkhook_codes.h"
 
 // The library itself exports through its module definition, which names
-// exactly these ten functions; no other symbol may leak into the table.
+// exactly these functions; no other symbol may leak into the table.
 #ifdef TVKHOOK_BUILDING_DLL
 #define TVKHOOK_API extern "C"
 #else
@@ -36,3 +36,6 @@ TVKHOOK_API int WINAPI SetKBOtherSizeServed(int served);
 TVKHOOK_API int WINAPI SendKeysUI(const char* keys);
 // Types a key the hook held back, as message 1036 gave it (ordinal 14).
 TVKHOOK_API int WINAPI SendHeldKey(int key);
+// Types `backspaces` Backspaces, then the UTF-16 text as Unicode input
+// (ordinal 15); 0 when typed, 7 when a send is already running.
+TVKHOOK_API int WINAPI SendTextUI(const wchar_t* text, int backspaces);

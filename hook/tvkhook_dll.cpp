@@ -1,6 +1,6 @@
 // tvkhook.dll: the shared block in its shared section, this process's own
 // data, the Win32 calls behind the portable decisions, the entry point and
-// the ten exports. The platform maps this library into every process that
+// the exports. The platform maps this library into every process that
 // takes keyboard input, so it carries no C++ runtime, no static
 // constructors and allocates nothing.
 #include <windows.h>
@@ -172,6 +172,10 @@ void WINAPI RemoveKBHook(void) { tvk::RemoveKBHook(kContext); }
 int WINAPI SendKeysJPH(const char* keys) { return tvk::SendKeysJPH(kContext, keys); }
 int WINAPI SendKeysKE(const char* keys) { return tvk::SendKeysKE(kContext, keys); }
 int WINAPI SendKeysUI(const char* keys) { return tvk::SendKeysUI(kContext, keys); }
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows' wide characters are UTF-16 units");
+int WINAPI SendTextUI(const wchar_t* text, int backspaces) {
+  return tvk::SendTextUI(kContext, reinterpret_cast<const char16_t*>(text), backspaces);
+}
 int WINAPI SendHeldKey(int key) { return tvk::SendHeldKey(kContext, static_cast<std::uint32_t>(key)); }
 int WINAPI SetKBHook(void) { return tvk::SetKBHook(kContext); }
 int WINAPI SetKBToggleALTChar(int toggle_key) {

@@ -27,11 +27,12 @@ inline std::uint32_t current_thread() { return 7; }
 inline std::uint32_t foreground_thread() { return 8; }
 inline bool key_down_now(std::uint32_t) { return false; }
 inline bool key_toggled(std::uint32_t) { return false; }
+inline bool window_exists(tvk::HookWindow) { return true; }
 
 inline const tvk::HookPlatform kPlatform = {
     call_next_hook, get_keyboard_state, to_ascii,    post_message, set_hook,     unhook,
     vk_key_scan,    map_virtual_key,    tick_count,  ansi_to_unicode, send_input,   pump_message, wait_for_message,
-    current_thread, foreground_thread,  key_down_now, key_toggled,
+    current_thread, foreground_thread,  key_down_now, key_toggled,  window_exists,
 };
 
 }  // namespace bench_platform

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Reads tvkhook.dll itself: exactly its fourteen exports (the main program's
+# Reads tvkhook.dll itself: exactly its fifteen exports (the main program's
 # ten at ordinals 1 to 10, the companion's two at 11 and 12, the Unicode
-# input send at 13, the held key's at 14), decorated in
-# the 32-bit library and plain in the 64-bit one, imports from kernel32 and
+# input send at 13, the held key's at 14, the Unicode text send at 15),
+# decorated in the 32-bit library and plain in the 64-bit one, imports from kernel32 and
 # user32 only, the shared block in its own shared read-write section, no
 # runtime sections, and a small file.
 # Usage: dll_tables_test.sh OBJDUMP path/to/tvkhook.dll
@@ -20,12 +20,12 @@ exports=$(sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$private" |
   sed -n 's/^[[:space:]]*\[ *\([0-9]*\)\] \(.*\)$/\1 \2/p' | sort -n |
   while read -r index name; do echo "$((index + 1)):$name"; done | tr '\n' ' ')
 if "$objdump" -f "$dll" | grep -q 'pei-i386'; then
-  expected="1:_InitKBHook@4 2:_IsKBHookTolvarON@0 3:_IsSetKBHook@0 4:_KBHookTolvarOFF@0 5:_KBHookTolvarON@0 6:_RemoveKBHook@0 7:_SendKeysJPH@4 8:_SendKeysKE@4 9:_SetKBHook@0 10:_SetKBToggleALTChar@4 11:_MarkKBSend@4 12:_SetKBOtherSizeServed@4 13:_SendKeysUI@4 14:_SendHeldKey@4 "
+  expected="1:_InitKBHook@4 2:_IsKBHookTolvarON@0 3:_IsSetKBHook@0 4:_KBHookTolvarOFF@0 5:_KBHookTolvarON@0 6:_RemoveKBHook@0 7:_SendKeysJPH@4 8:_SendKeysKE@4 9:_SetKBHook@0 10:_SetKBToggleALTChar@4 11:_MarkKBSend@4 12:_SetKBOtherSizeServed@4 13:_SendKeysUI@4 14:_SendHeldKey@4 15:_SendTextUI@8 "
 else
-  expected="1:InitKBHook 2:IsKBHookTolvarON 3:IsSetKBHook 4:KBHookTolvarOFF 5:KBHookTolvarON 6:RemoveKBHook 7:SendKeysJPH 8:SendKeysKE 9:SetKBHook 10:SetKBToggleALTChar 11:MarkKBSend 12:SetKBOtherSizeServed 13:SendKeysUI 14:SendHeldKey "
+  expected="1:InitKBHook 2:IsKBHookTolvarON 3:IsSetKBHook 4:KBHookTolvarOFF 5:KBHookTolvarON 6:RemoveKBHook 7:SendKeysJPH 8:SendKeysKE 9:SetKBHook 10:SetKBToggleALTChar 11:MarkKBSend 12:SetKBOtherSizeServed 13:SendKeysUI 14:SendHeldKey 15:SendTextUI "
 fi
 check "exports by ordinal" "$expected" "$exports"
-check "export address table entries" "0000000e" \
+check "export address table entries" "0000000f" \
   "$(sed -n 's/^[[:space:]]*Export Address Table[[:space:]]*\([0-9a-f]\{8\}\)$/\1/p' <<<"$private" | head -1)"
 check "ordinal base" "1" "$(sed -n 's/^Ordinal Base[[:space:]]*\([0-9]*\)$/\1/p' <<<"$private")"
 

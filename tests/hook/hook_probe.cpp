@@ -8,6 +8,9 @@
 //   hook_probe init         call InitKBHook from this process, print "init N"
 //   hook_probe sendke HEX   SendKeysKE of the bytes, print "sendke N"
 //   hook_probe sendjph HEX  SendKeysJPH of the bytes, print "sendjph N MS"
+//   hook_probe sendtext B HEX
+//                           SendTextUI of B Backspaces and the UTF-16 units
+//                           (four hex digits each), print "sendtext N"
 //   hook_probe typepad dump|clear|close
 //                           make the running typepad write its text and key
 //                           log, forget both, or close
@@ -96,6 +99,21 @@ bool parse_hex(const char* hex, char* bytes, std::size_t size) {
   return true;
 }
 
+// "0915094d" -> UTF-16 units; at most 255 of them.
+bool parse_units(const char* hex, wchar_t* units, std::size_t size) {
+  const std::size_t length = std::strlen(hex);
+  if (length % 4 != 0 || length / 4 >= size) return false;
+  for (std::size_t i = 0; i < length / 4; ++i) {
+    char group[5] = {hex[4 * i], hex[4 * i + 1], hex[4 * i + 2], hex[4 * i + 3], '\0'};
+    char* end = nullptr;
+    const unsigned long value = std::strtoul(group, &end, 16);
+    if (*end != '\0' || value == 0) return false;
+    units[i] = static_cast<wchar_t>(value);
+  }
+  units[length / 4] = L'\0';
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -128,6 +146,13 @@ int main(int argc, char** argv) {
     std::printf("sendjph %d %lu\n", status, static_cast<unsigned long>(GetTickCount() - start));
     return 0;
   }
-  std::fprintf(stderr, "usage: hook_probe main LOG | stop | init | sendke HEX | sendjph HEX | typepad dump|clear|close\n");
+  wchar_t units[256];
+  if (argc == 4 && std::strcmp(argv[1], "sendtext") == 0 && parse_units(argv[3], units, 256)) {
+    std::printf("sendtext %d\n", SendTextUI(units, std::atoi(argv[2])));
+    return 0;
+  }
+  std::fprintf(stderr,
+               "usage: hook_probe main LOG | stop | init | sendke HEX | sendjph HEX | sendtext B HEX | "
+               "typepad dump|clear|close\n");
   return 2;
 }

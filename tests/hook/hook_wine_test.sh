@@ -3,7 +3,8 @@
 # processes, keys typed into typepad while the keyboard is ON reach the
 # registered window and never typepad, ALT+F2 posts the toggle request, and
 # the send functions type into the focused window (SendKeysJPH's wait ends
-# even where the platform never plays journal hooks).
+# even where the platform never plays journal hooks), and SendTextUI types
+# Backspaces and UTF-16 text into a Unicode window.
 # Runs in the Wine session of the build tree (TOLVAR_WINE_RUN, TOLVAR_BIN).
 set -euo pipefail
 
@@ -55,16 +56,20 @@ typed_text() {
 # The key and character messages of typepad's log: "MESSAGE WPARAM" each.
 typepad_keys() { grep -v '^#' "$work/keys.log" | awk '{ print $3, $4 }' | tr '\n' ' '; }
 
-"$TOLVAR_WINE_RUN" "$TOLVAR_BIN/typepad.exe" --title HookTypingTarget --text "Z:$work/text" \
-  --log "Z:$work/keys.log" >/dev/null 2>&1 &
-typepad_pid=$!
-window=""
-for _ in $(seq 300); do
-  window=$(xdotool search --name HookTypingTarget 2>/dev/null | head -1 || true)
-  [ -n "$window" ] && break
-  sleep 0.2
-done
-[ -n "$window" ] || give_up "typepad's window did not appear"
+start_typepad() {  # title [--unicode]
+  "$TOLVAR_WINE_RUN" "$TOLVAR_BIN/typepad.exe" "${@:2}" --title "$1" --text "Z:$work/text" \
+    --log "Z:$work/keys.log" >/dev/null 2>&1 &
+  typepad_pid=$!
+  window=""
+  for _ in $(seq 300); do
+    window=$(xdotool search --name "$1" 2>/dev/null | head -1 || true)
+    [ -n "$window" ] && break
+    sleep 0.2
+  done
+  [ -n "$window" ] || give_up "typepad's window did not appear"
+}
+
+start_typepad HookTypingTarget
 
 "$TOLVAR_WINE_RUN" "$TOLVAR_BIN/hook_probe.exe" main "Z:$work/probe.log" >/dev/null 2>&1 &
 probe_pid=$!
@@ -123,5 +128,17 @@ case $status in
   0) check "played playback types the byte" "78 e9 41 42" "$after" ;;
   *) check "SendKeysJPH status" "0 or 6" "$status" ;;
 esac
+
+# Unicode text into a Unicode window: one Backspace takes the b, then क्षि and
+# a character beyond U+FFFF as a surrogate pair.
+probe typepad close
+wait "$typepad_pid" || true
+start_typepad HookUnicodeTarget --unicode
+xdotool windowfocus --sync "$window"
+xdotool type --delay 50 ab
+check "SendTextUI status" "sendtext 0" "$(probe sendtext 1 0915094d0937093fd83dde00 | tr -d '\r')"
+sleep 1
+check "SendTextUI typed a, then क्षि and U+1F600 as UTF-8" \
+  "$(printf 'aक्षि\xf0\x9f\x98\x80' | od -An -tx1 | tr -s ' \n' ' ' | sed 's/^ //; s/ $//')" "$(typed_text)"
 
 exit $failed

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "hook/keyboard_hook.h"
 #include "hook/tvkhook_codes.h"
 #include "hook/virtual_keys.h"
 #include "tests/hook/fake_hook_platform.h"
@@ -140,6 +141,110 @@ TEST_F(KeySendingTest, UnicodeInputTypesBackspaceAsTheKeyAndGlyphBytesAsTheirCha
   shared.SendBusy = kSendByKeyEvents;
   EXPECT_EQ(kSendBusy, tvk::SendKeysUI(context(), "A"));
   EXPECT_EQ(kSendByKeyEvents, shared.SendBusy);
+}
+
+void expect_events(const std::vector<tvk::InputEvent>& expected, std::size_t from = 0) {
+  ASSERT_LE(from + expected.size(), fake.injected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    SCOPED_TRACE(from + i);
+    EXPECT_EQ(expected[i].key, fake.injected[from + i].key);
+    EXPECT_EQ(expected[i].scan, fake.injected[from + i].scan);
+    EXPECT_EQ(expected[i].flags, fake.injected[from + i].flags);
+  }
+}
+
+TEST_F(KeySendingTest, TextIsTypedAsBackspacesThenEachUnitIncludingSurrogatesInOneBatch) {
+  fake.keys_down_now[0xA1] = 1;  // right Shift
+  EXPECT_EQ(kSendDone, tvk::SendTextUI(context(), u"\u0915\U0001F600", 2));
+  ASSERT_EQ(std::vector<std::uint32_t>{14}, fake.batches);
+  expect_events({{0xA1, kTypedBackScan, tvk::kInputKeyUp},
+                 {kVkBack, kTypedBackScan, 0},
+                 {kVkBack, kTypedBackScan, tvk::kInputKeyUp},
+                 {kVkBack, kTypedBackScan, 0},
+                 {kVkBack, kTypedBackScan, tvk::kInputKeyUp},
+                 {0, 0x0915, tvk::kInputUnicode},
+                 {0, 0x0915, tvk::kInputUnicode | tvk::kInputKeyUp},
+                 {0, 0xD83D, tvk::kInputUnicode},
+                 {0, 0xD83D, tvk::kInputUnicode | tvk::kInputKeyUp},
+                 {0, 0xDE00, tvk::kInputUnicode},
+                 {0, 0xDE00, tvk::kInputUnicode | tvk::kInputKeyUp},
+                 {0xA1, kTypedBackScan, 0},
+                 {kVkTypedBackEnd, kTypedBackScan, 0},
+                 {kVkTypedBackEnd, kTypedBackScan, tvk::kInputKeyUp}});
+  EXPECT_EQ(0u, shared.SendBusy);
+
+  // Nothing to type still ends the key's batch; a negative count types no Backspace.
+  fake.keys_down_now[0xA1] = 0;
+  fake.injected.clear();
+  EXPECT_EQ(kSendDone, tvk::SendTextUI(context(), u"", 0));
+  EXPECT_EQ(kSendDone, tvk::SendTextUI(context(), nullptr, -3));
+  expect_events({{kVkTypedBackEnd, kTypedBackScan, 0},
+                 {kVkTypedBackEnd, kTypedBackScan, tvk::kInputKeyUp},
+                 {kVkTypedBackEnd, kTypedBackScan, 0},
+                 {kVkTypedBackEnd, kTypedBackScan, tvk::kInputKeyUp}});
+  EXPECT_EQ(4u, fake.injected.size());
+
+  fake.batches.clear();
+  shared.SendBusy = kSendByKeyEvents;
+  EXPECT_EQ(kSendBusy, tvk::SendTextUI(context(), u"\u0915", 1));
+  EXPECT_EQ(kSendByKeyEvents, shared.SendBusy);
+  EXPECT_TRUE(fake.batches.empty());
+}
+
+// The longest letter replaced by another: more taps than one batch holds.
+// The program's hook must keep holding the user's keys between the batches
+// and count the send once, at the last batch's end key.
+TEST_F(KeySendingTest, LongTextGoesOutInFullBatchesInOrderAndOnlyTheLastEndsTheSend) {
+  constexpr std::uint16_t kLeftControl = 0xA2;
+  fake.keys_down_now[kLeftControl] = 1;
+  std::u16string text;
+  for (int i = 0; i < 1008; ++i) text.push_back(static_cast<char16_t>(0x0900 + i % 0x80));
+  EXPECT_EQ(kSendDone, tvk::SendTextUI(context(), text.c_str(), 1008));
+  const std::uint32_t first = 2 + 2 * tvk::kSendTextTapsPerBatch;
+  ASSERT_EQ((std::vector<std::uint32_t>{first, 2 + 2 * (2016 - tvk::kSendTextTapsPerBatch) + 2}), fake.batches);
+  EXPECT_LE(first, tvk::kInputBatchSize);
+  expect_events({{kLeftControl, kTypedBackScan, tvk::kInputKeyUp}, {kVkBack, kTypedBackScan, 0}});
+  expect_events({{kLeftControl, kTypedBackScan, 0}, {kLeftControl, kTypedBackScan, tvk::kInputKeyUp}}, first - 1);
+
+  std::vector<std::uint16_t> taps;
+  for (const tvk::InputEvent& event : fake.injected) {
+    if (event.flags == tvk::kInputUnicode) taps.push_back(event.scan);
+    if (event.key == kVkBack && event.flags == 0) taps.push_back(kVkBack);
+  }
+  std::vector<std::uint16_t> expected(1008, kVkBack);
+  expected.insert(expected.end(), text.begin(), text.end());
+  EXPECT_EQ(expected, taps) << "every tap once, in order, across the batches";
+
+  // The target program, with the key's character outstanding, takes the
+  // first batch, then the user presses Space, then the last batch arrives.
+  tvk::KBHookShared target_shared{};
+  target_shared.MainWindow = 0x4242;
+  target_shared.KBOn = 1;
+  FakeProcess target{target_shared};
+  target.data.GlyphsOutstanding = 1;
+  target.data.OutstandingSince = fake.tick;
+  auto take = [&target](std::uint32_t key, std::uint32_t scan, bool release) {
+    const std::uint32_t bits = scan << kKeyScanShift | 1 | (release ? kKeyWasDown | kKeyReleased : 0);
+    return tvk::KBHookProc(target.context, tvk::kHcAction, key, static_cast<std::intptr_t>(bits));
+  };
+  for (std::size_t i = 0; i < fake.injected.size(); ++i) {
+    if (i == first) {
+      EXPECT_EQ(1u, target.data.GlyphsOutstanding) << "the first batch does not end the send";
+      EXPECT_EQ(1, take(0x20, 0x39, false)) << "the user's Space is held, not let past the text";
+    }
+    const tvk::InputEvent& event = fake.injected[i];
+    const bool unicode = (event.flags & tvk::kInputUnicode) != 0;
+    take(unicode ? kVkPacket : event.key, unicode ? event.scan & 0xFF : event.scan,
+         (event.flags & tvk::kInputKeyUp) != 0);
+  }
+  ASSERT_FALSE(fake.posts.empty());
+  EXPECT_EQ(kMsgHookHeldKey, fake.posts.back().message);
+  EXPECT_EQ(1u, target.data.GlyphsOutstanding) << "the text counted down once; the held Space is still due";
+
+  fake.batches.clear();
+  EXPECT_EQ(kSendDone, tvk::SendTextUI(context(), text.substr(0, 15).c_str(), 1008));
+  EXPECT_EQ(std::vector<std::uint32_t>{2 + 2 * tvk::kSendTextTapsPerBatch + 2}, fake.batches)
+      << "exactly a batch's taps: one batch";
 }
 
 TEST_F(KeySendingTest, SendWhileAnotherRunsIsRefusedWithBusyAndLeavesTheFlagSet) {
