@@ -27,6 +27,16 @@ fail() {
   exit 1
 }
 
+# Waits at most `seconds` for the test program to end; 0 = it ended.
+ended_within() {
+  local seconds=$1 i
+  for ((i = 0; i < seconds * 20; i++)); do
+    kill -0 "$test_pid" 2>/dev/null || return 0
+    sleep 0.05
+  done
+  return 1
+}
+
 # The main window's area on the screen, as import's -crop wants it.
 window_area() {
   local id geometry
@@ -44,7 +54,7 @@ for dpi in 96 120 144; do
   (cd "$scratch" && TOLVAR_LAYOUT_HOLD="Z:${scratch//\//\\}\\layout-shown" exec "$TOLVAR_WINE_RUN" \
     "$TOLVAR_BIN/tolvar_shell_window_tests.exe" --gtest_filter='PanelLayoutTest.*' >"$log" 2>&1) &
   test_pid=$!
-  for ((i = 0; i < 600; i++)); do
+  for ((i = 0; i < 400; i++)); do
     [ -f "$scratch/layout-shown" ] && break
     kill -0 "$test_pid" 2>/dev/null || break
     sleep 0.05
@@ -62,6 +72,7 @@ for dpi in 96 120 144; do
   else
     echo "no screenshot at $dpi DPI: the windows were not shown"
   fi
+  ended_within 15 || fail "the window tests did not end at $dpi DPI: $(cat "$log")"
   code=0
   wait "$test_pid" || code=$?
   test_pid=""
