@@ -70,6 +70,7 @@ SIZE text_room(HWND control, int id, const Measured& measured) {
     // The mark, the gap after it and the focus rectangle around the text.
     room.cx -= GetSystemMetrics(SM_CXMENUCHECK) + measured.average_width;
   } else if (id == IDC_FILE_LIST) {
+    // The drop-down button, the edges and the selection's margins.
     room.cx -= GetSystemMetrics(SM_CXVSCROLL) + 2 * GetSystemMetrics(SM_CXEDGE) + 2;
   } else {
     char name[16] = "";
@@ -94,8 +95,10 @@ BOOL CALLBACK check_control_text(HWND control, LPARAM) {
   if (!text[0]) return TRUE;
   Measured measured = measure(control, text);
   SIZE room = text_room(control, id, measured);
-  EXPECT_LE(measured.text.cx, room.cx) << "\"" << text << "\" is wider than its control (id " << id << ")";
-  EXPECT_LE(measured.text.cy, room.cy) << "\"" << text << "\" is taller than its control (id " << id << ")";
+  EXPECT_LE(measured.text.cx, room.cx)
+      << "\"" << text << "\" is wider than its control (id " << id << ")";
+  EXPECT_LE(measured.text.cy, room.cy)
+      << "\"" << text << "\" is taller than its control (id " << id << ")";
   return TRUE;
 }
 
@@ -103,8 +106,9 @@ BOOL CALLBACK check_control_inside(HWND control, LPARAM data) {
   const RECT& client = *reinterpret_cast<const RECT*>(data);
   RECT rect;
   GetWindowRect(control, &rect);
-  EXPECT_TRUE(inside(rect, client)) << "control " << GetDlgCtrlID(control) << " at " << describe(rect)
-                                    << " is clipped by the client area " << describe(client);
+  EXPECT_TRUE(inside(rect, client))
+      << "control " << GetDlgCtrlID(control) << " at " << describe(rect)
+      << " is clipped by the client area " << describe(client);
   return TRUE;
 }
 
@@ -114,12 +118,14 @@ BOOL CALLBACK check_control_inside(HWND control, LPARAM data) {
 void hold_for_screenshot() {
   const char* flag_path = std::getenv("TOLVAR_LAYOUT_HOLD");
   if (!flag_path || !flag_path[0]) return;
-  RedrawWindow(MainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  RedrawWindow(MainWindow, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   HANDLE flag = CreateFileA(flag_path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, flag) << flag_path;
   CloseHandle(flag);
   DWORD start = GetTickCount();
-  while (GetFileAttributesA(flag_path) != INVALID_FILE_ATTRIBUTES && GetTickCount() - start < 30000) {
+  while (GetFileAttributesA(flag_path) != INVALID_FILE_ATTRIBUTES &&
+         GetTickCount() - start < 30000) {
     PumpMessages(50);
   }
 }
