@@ -172,12 +172,30 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 INT_PTR CALLBACK PanelDlgProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG: {
+      // The template places the panel's client area at (0, 0), which leaves
+      // its border outside the main window: the whole panel goes there, and
+      // the main window's client area is made exactly its size. Frame,
+      // caption and menu bar differ with the DPI, and a menu bar that wraps
+      // is taller than AdjustWindowRectEx assumes, so the result is measured
+      // and corrected once.
+      HWND window = GetParent(panel);
       RECT rect;
       GetWindowRect(panel, &rect);
-      SetWindowPos(
-          GetParent(panel), nullptr, 0, 0, rect.right - rect.left + 2,
-          rect.bottom - rect.top + GetSystemMetrics(SM_CYMENU) + GetSystemMetrics(SM_CYCAPTION) + 2,
-          SWP_NOMOVE | SWP_NOZORDER);
+      const int width = rect.right - rect.left;
+      const int height = rect.bottom - rect.top;
+      SetWindowPos(panel, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      RECT outer = {0, 0, width, height};
+      AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)),
+                         GetMenu(window) != nullptr,
+                         static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
+      const int outer_width = outer.right - outer.left;
+      const int outer_height = outer.bottom - outer.top;
+      const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+      SetWindowPos(window, nullptr, 0, 0, outer_width, outer_height, flags);
+      RECT client;
+      GetClientRect(window, &client);
+      SetWindowPos(window, nullptr, 0, 0, outer_width + width - client.right,
+                   outer_height + height - client.bottom, flags);
       return TRUE;
     }
     case WM_COMMAND:

@@ -37,7 +37,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int show) {
 
   ShowWindow(MainWindow, show);
   UpdateWindow(MainWindow);
-  ShowWindow(Panel, show);
+  // A child window: a minimised show command would leave it iconic inside
+  // the restored window.
+  ShowWindow(Panel, SW_SHOWNA);
   UpdateWindow(Panel);
   if (Splash) {
     ShowWindow(Splash, show);

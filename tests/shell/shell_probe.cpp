@@ -23,6 +23,11 @@
 //                        still set)
 //   sink SECONDS         wait for the splash, then put the Tolvar window
 //                        below every other window
+//   restore              restore the Tolvar window as its caption button does
+//                        (WM_SYSCOMMAND SC_RESTORE) and wait until it is handled
+//   panel-state          "iconic: 0|1" of the Tolvar window, then "panel:
+//                        visible V iconic I fills F" of its panel (F: the
+//                        panel's rectangle is the window's client area)
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -185,6 +190,19 @@ int wait_ready(int seconds) {
              seconds) != nullptr;
 }
 
+void print_panel_state() {
+  HWND main = find_tolvar();
+  HWND panel = find_panel();
+  RECT client = {};
+  RECT panel_rect = {};
+  GetClientRect(main, &client);
+  MapWindowPoints(main, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  GetWindowRect(panel, &panel_rect);
+  std::printf("iconic: %d\n", IsIconic(main) ? 1 : 0);
+  std::printf("panel: visible %d iconic %d fills %d\n", IsWindowVisible(panel) ? 1 : 0,
+              IsIconic(panel) ? 1 : 0, EqualRect(&client, &panel_rect) ? 1 : 0);
+}
+
 int run(const std::string& command, int argc, char** argv, int* next) {
   auto number = [&]() { return *next < argc ? std::atoi(argv[(*next)++]) : 30; };
   if (command == "wait-ready") {
@@ -259,6 +277,15 @@ int run(const std::string& command, int argc, char** argv, int* next) {
   }
   if (command == "sink") {
     return sink(number());
+  }
+  if (command == "restore") {
+    HWND window = find_tolvar();
+    return PostMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0) && wait_handled(window);
+  }
+  if (command == "panel-state") {
+    if (!find_panel()) return 0;
+    print_panel_state();
+    return 1;
   }
   if (command == "close") {
     return PostMessageA(find_tolvar(), WM_CLOSE, 0, 0);
