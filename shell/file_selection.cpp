@@ -7,7 +7,10 @@
 
 #include "core/error_text.h"
 #include "core/language_tables.h"
+#include "encoding/encoding_loading.h"
+#include "encoding/encoding_table.h"
 #include "langfile/language_loading.h"
+#include "shell/hook_messages.h"
 #include "shell/file_names.h"
 #include "shell/path_rules.h"
 #include "shell/resource_ids.h"
@@ -122,7 +125,17 @@ int LoadLanguageFile(HWND owner, int fromList) {
   std::memcpy(CurrentFileName, chosen, kNameSize);
   if (std::strcmp(CurrentFileName, kNotLoaded) != 0) CompletePath(CurrentFileName);
   DisplayFiles();
+  LoadEncodingTable(owner, chosen);
   return 1;
+}
+
+void LoadEncodingTable(HWND owner, const char* language_file) {
+  if (!load_encoding_table(language_file)) {
+    // The table in force belongs to the language before.
+    clear_encoding_table(&LiveEncodingTable);
+    ShowBox(owner, ErrorText, "ERROR", MB_ICONEXCLAMATION);
+  }
+  ChooseOutput(UnicodeOutput);
 }
 
 int GetCurDirSlash(char* out) {

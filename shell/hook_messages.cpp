@@ -2,11 +2,13 @@
 
 #include "core/keystroke_translation.h"
 #include "core/letter_composer.h"
+#include "encoding/unicode_keystrokes.h"
 #include "shell/key_queue.h"
 
 // Unicode input unless the settings file says otherwise: the only method
 // whose keys cannot be split by the user's (no ALT sequence to land in).
 int UseJournalPBH = kUseUnicodeInput;
+int UnicodeOutput = 0;
 
 namespace {
 
@@ -15,6 +17,8 @@ int HookMessageRunning = 0;
 KeyQueue HeldMessages = {};
 // Set when journal playback typed nothing; cleared when the user chooses it again.
 int JournalPlaybackRefused = 0;
+// Filled anew for each key: no allocation on the way.
+UnicodeKeystrokes UnicodeStrokes = {};
 
 void type_keystrokes(const HookMessageOps& ops, const char* keys) {
   if (UseJournalPBH == kUseUnicodeInput) {
@@ -56,6 +60,13 @@ void handle_entry(const HookMessageOps& ops, unsigned int entry) {
   }
   if (entry == 0) {
     letter_reset();
+    return;
+  }
+  if (UnicodeOutput) {
+    // Unicode text goes out as characters whatever the send method: the
+    // hook lets them pass, and there is no ALT sequence to split.
+    translate_key_unicode(&UnicodeStrokes, key_to_ucode(entry), entry);
+    ops.send_text(UnicodeStrokes.text, UnicodeStrokes.backspaces);
     return;
   }
   KeystrokeString keys;

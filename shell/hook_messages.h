@@ -16,6 +16,11 @@
 extern int UseJournalPBH;
 constexpr int kUseUnicodeInput = 2;
 
+// Output: 0 = font codes (the glyph bytes of the language's 8-bit font),
+// 1 = Unicode text (through the language's encoding table). Read from and
+// written to the settings file; the shell keeps it 0 while no table is loaded.
+extern int UnicodeOutput;
+
 // Status of SendKeysJPH when nothing was typed: the playback hook was refused
 // or never played.
 constexpr int kSendStatusRefused = 6;
@@ -34,6 +39,8 @@ struct HookMessageOps {
   int (*send_jph)(const char* keys);
   int (*send_ke)(const char* keys);
   int (*send_ui)(const char* keys);
+  // SendTextUI: `backspaces` Backspaces, then the UTF-16 text (Unicode output).
+  int (*send_text)(const char16_t* text, int backspaces);
   // SendHeldKey: a key the hook held, typed after the glyphs before it.
   int (*send_held_key)(unsigned int key);
   // UpdateStatus(1): switch the keyboard and refresh every display.

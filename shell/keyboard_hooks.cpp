@@ -138,6 +138,14 @@ int HooksSendKeysJPH(const char* keys) { return send_marked(send_jph, keys, kSen
 int HooksSendKeysKE(const char* keys) { return send_marked(send_ke, keys, kSendByKeyEvents); }
 int HooksSendKeysUI(const char* keys) { return send_marked(send_ui, keys, kSendByUnicodeInput); }
 
+int HooksSendTextUI(const char16_t* text, int backspaces) {
+  static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows text is UTF-16");
+  mark_send(kSendByUnicodeInput);
+  const int status = SendTextUI(reinterpret_cast<const wchar_t*>(text), backspaces);
+  mark_send(kSendIdle);
+  return status;
+}
+
 int HooksSendHeldKey(unsigned int key) {
   mark_send(kSendByKeyEvents);
   const int status = SendHeldKey(static_cast<int>(key));

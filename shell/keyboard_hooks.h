@@ -16,6 +16,7 @@ int HooksSetToggleKey(int key);
 int HooksSendKeysJPH(const char* keys);
 int HooksSendKeysKE(const char* keys);
 int HooksSendKeysUI(const char* keys);
+int HooksSendTextUI(const char16_t* text, int backspaces);
 int HooksSendHeldKey(unsigned int key);
 
 // The companion, in the 64-bit program only: started at start-up from

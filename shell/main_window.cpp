@@ -25,8 +25,9 @@ void post_again(unsigned int entry) {
   }
 }
 
-const HookMessageOps kHookLibraryOps = {HooksRemoveKBHook, HooksSetKBHook,  HooksSendKeysJPH, HooksSendKeysKE,
-                                        HooksSendKeysUI,   HooksSendHeldKey, switch_keyboard,  post_again};
+const HookMessageOps kHookLibraryOps = {HooksRemoveKBHook, HooksSetKBHook,   HooksSendKeysJPH,
+                                        HooksSendKeysKE,   HooksSendKeysUI,  HooksSendTextUI,
+                                        HooksSendHeldKey,  switch_keyboard,  post_again};
 
 void close_splash() {
   if (!Splash) return;
@@ -37,6 +38,12 @@ void close_splash() {
 
 LRESULT on_command(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (LOWORD(wParam)) {
+    case IDM_OUTPUT_FONT_CODES:
+      ChooseOutput(0);
+      return 0;
+    case IDM_OUTPUT_UNICODE:
+      ChooseOutput(1);
+      return 0;
     case IDM_KEYBOARD_SWITCH:
       UpdateStatus(1);
       return 0;

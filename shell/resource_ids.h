@@ -15,6 +15,8 @@
 #define IDM_USE_UNICODE_INPUT 110
 // The tray menu's "Enable Indian Keyboard".
 #define IDM_KEYBOARD_SWITCH 111
+#define IDM_OUTPUT_FONT_CODES 112
+#define IDM_OUTPUT_UNICODE 113
 
 // Commands appended to the system menu.
 #define IDS_SYS_KEYBOARD 1

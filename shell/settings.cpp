@@ -14,6 +14,7 @@ namespace {
 
 constexpr char kSection[] = "Settings";
 constexpr char kSendMethodKey[] = "UseJournalPBH";
+constexpr char kOutputKey[] = "Output";
 
 // A whole decimal value of `key`, or 0 when the file has none.
 int read_value(const char* file, const char* key, int* value) {
@@ -42,6 +43,12 @@ int make_folder_of(const char* file) {
   return CreateDirectoryA(folder, nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
+// The user's value of `key`, or else the fallback file's.
+void read_setting(const char* user_file, const char* fallback_file, const char* key, int* value) {
+  if (user_file && read_value(user_file, key, value)) return;
+  read_value(fallback_file, key, value);
+}
+
 }  // namespace
 
 int UserSettingsFile(char* path, std::size_t size) {
@@ -59,12 +66,13 @@ int UserSettingsFile(char* path, std::size_t size) {
 }
 
 void ReadSettings(const char* user_file, const char* fallback_file) {
-  if (user_file && read_value(user_file, kSendMethodKey, &UseJournalPBH)) return;
-  read_value(fallback_file, kSendMethodKey, &UseJournalPBH);
+  read_setting(user_file, fallback_file, kSendMethodKey, &UseJournalPBH);
+  read_setting(user_file, fallback_file, kOutputKey, &UnicodeOutput);
 }
 
 int WriteSettings(const char* user_file) {
-  if (!make_folder_of(user_file) || !write_value(user_file, kSendMethodKey, UseJournalPBH)) {
+  if (!make_folder_of(user_file) || !write_value(user_file, kSendMethodKey, UseJournalPBH) ||
+      !write_value(user_file, kOutputKey, UnicodeOutput)) {
     set_error_text("Could not save the settings to %s (Windows error %lu).\nThe choices made in this run are not kept.",
                    user_file, static_cast<unsigned long>(GetLastError()));
     return 0;

@@ -1,4 +1,5 @@
-// The settings: section "Settings", key "UseJournalPBH" (the send method), in
+// The settings: section "Settings", keys "UseJournalPBH" (the send method)
+// and "Output" (0 font codes, 1 Unicode), in
 // the user's own file %APPDATA%\Tolvar\tolvar.ini. A standard user cannot
 // write the Windows folder, where the file used to live: a value missing
 // from the user's file is still read from there.

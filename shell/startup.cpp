@@ -118,6 +118,8 @@ void LoadDefaultLanguage() {
     } else if (!load_gk_data(CurrentFileName, nullptr)) {
       // The key map just loaded stays in force.
       refuse_default_language();
+    } else {
+      LoadEncodingTable(nullptr, CurrentFileName);
     }
   }
 

@@ -1,6 +1,11 @@
 #include "shell/status_display.h"
 
+#include <cstdio>
+#include <cstring>
+
 #include "core/language_tables.h"
+#include "core/letter_composer.h"
+#include "encoding/encoding_loading.h"
 #include "hook/tvkhook.h"
 #include "shell/keyboard_hooks.h"
 #include "shell/resource_ids.h"
@@ -69,6 +74,28 @@ void MarkSendMethod(int sendMethod, int announce) {
     CheckMenuItem(menu, each, MF_BYCOMMAND | (each == item ? MF_CHECKED : MF_UNCHECKED));
   }
   if (announce) ShowBox(MainWindow, send_method_message(sendMethod), "Message", MB_ICONINFORMATION);
+}
+
+int ChooseOutput(int unicode) {
+  int chosen = unicode ? 1 : 0;
+  // Without a language the choice waits for the next one.
+  if (chosen && !encoding_table_loaded() && std::strcmp(CurrentFileName, kNotLoaded) != 0) {
+    const char* name = current_language_name();
+    char text[kNameSize + 160];
+    std::snprintf(text, sizeof text,
+                  "%s has no encoding table, so it types font codes only.\n"
+                  "(Its table is the .tsv file with the language file's name, beside it.)",
+                  name[0] ? name : "This language");
+    ShowBox(MainWindow, text, "Message", MB_ICONINFORMATION);
+    chosen = 0;
+  }
+  // The letter on screen was typed in the other form: begin a new one.
+  if (chosen != UnicodeOutput) letter_reset();
+  UnicodeOutput = chosen;
+  HMENU menu = GetMenu(MainWindow);
+  CheckMenuItem(menu, IDM_OUTPUT_FONT_CODES, MF_BYCOMMAND | (chosen ? MF_UNCHECKED : MF_CHECKED));
+  CheckMenuItem(menu, IDM_OUTPUT_UNICODE, MF_BYCOMMAND | (chosen ? MF_CHECKED : MF_UNCHECKED));
+  return chosen;
 }
 
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

@@ -12,4 +12,9 @@ int SwitchAltF2Toggle(int announce);
 // Check mark on the item of the send method (a value of UseJournalPBH); the
 // message when asked.
 void MarkSendMethod(int sendMethod, int announce);
+// Unicode output when `unicode` is non-zero and the language in force has an
+// encoding table; otherwise font codes, and a box says why when Unicode was
+// asked for. A change ends the letter. Marks the Output menu; returns
+// UnicodeOutput.
+int ChooseOutput(int unicode);
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -46,6 +46,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int show) {
     UpdateWindow(Splash);
   }
   LoadDefaultLanguage();
+  ChooseOutput(UnicodeOutput);
   DisplayFiles();
 
   int exit_code = RunMessageLoop();

@@ -91,10 +91,12 @@ void OnTrayIconMessage(LPARAM mouse_message) {
 HMENU MakeTrayMenu() {
   HMENU main_menu = GetMenu(MainWindow);
   HMENU menu = CreatePopupMenu();
+  HMENU outputs = CreatePopupMenu();
   HMENU send_methods = CreatePopupMenu();
-  if (!menu || !send_methods) {
-    if (menu) DestroyMenu(menu);
-    if (send_methods) DestroyMenu(send_methods);
+  if (!menu || !outputs || !send_methods) {
+    for (HMENU made : {menu, outputs, send_methods}) {
+      if (made) DestroyMenu(made);
+    }
     return nullptr;
   }
   AppendMenuA(menu, MF_STRING | (IsKBHookTolvarON() ? MF_CHECKED : MF_UNCHECKED), IDM_KEYBOARD_SWITCH,
@@ -103,6 +105,10 @@ HMENU MakeTrayMenu() {
   for (UINT command : {IDM_USE_JOURNAL, IDM_USE_KEYBD_EVENT, IDM_USE_UNICODE_INPUT}) {
     append_as_in_main_menu(send_methods, main_menu, command);
   }
+  for (UINT command : {IDM_OUTPUT_FONT_CODES, IDM_OUTPUT_UNICODE}) {
+    append_as_in_main_menu(outputs, main_menu, command);
+  }
+  AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(outputs), "&Output");
   AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(send_methods), "Advanced");
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(menu, MF_STRING, IDM_LOAD_LANGUAGE, "Load &Language File...");

@@ -13,6 +13,9 @@
 
 #include "core/error_text.h"
 #include "core/language_tables.h"
+#include "encoding/encoding_table.h"
+#include "shell/hook_messages.h"
+#include "shell/status_display.h"
 #include "shell/resource_ids.h"
 #include "shell/settings.h"
 #include "shell/shell_state.h"
@@ -184,6 +187,32 @@ TEST_F(FileSelection, AFailingKeyMapLeavesThePreviousLanguageWholeInForce) {
   EXPECT_EQ(before, CurrentFileName);
   EXPECT_EQ("Shell Test", language_name_shown());
   EXPECT_EQ("vedrokan.gkf", lower(selected_entry()));
+}
+
+TEST_F(FileSelection, UnicodeOutputOnlyForALanguageWithAnEncodingTable) {
+  LoadTestLanguage("Vedrokan.gkf");
+  DisplayFiles();
+  clear_encoding_table(&LiveEncodingTable);
+  HMENU menu = GetMenu(MainWindow);
+  auto choose_unicode = [] { SendMessageA(MainWindow, WM_COMMAND, IDM_OUTPUT_UNICODE, 0); };
+  auto boxes = AnswerBoxes(choose_unicode);
+  ASSERT_EQ(1u, boxes.size());
+  EXPECT_EQ("Shell Test has no encoding table, so it types font codes only.\n"
+            "(Its table is the .tsv file with the language file's name, beside it.)",
+            boxes[0].text);
+  EXPECT_EQ(0, UnicodeOutput);
+  EXPECT_TRUE(MenuChecked(menu, IDM_OUTPUT_FONT_CODES));
+
+  EXPECT_TRUE(AnswerBoxes([] { choose_from_list("other.gkf"); }).empty()) << "other.tsv reads";
+  EXPECT_TRUE(AnswerBoxes(choose_unicode).empty());
+  EXPECT_EQ(1, UnicodeOutput);
+  EXPECT_TRUE(MenuChecked(menu, IDM_OUTPUT_UNICODE));
+  EXPECT_FALSE(MenuChecked(menu, IDM_OUTPUT_FONT_CODES));
+
+  boxes = AnswerBoxes([] { choose_from_list("vedrokan.gkf"); });
+  ASSERT_EQ(1u, boxes.size()) << "a language without a table, chosen while Unicode is in force";
+  EXPECT_EQ(0, UnicodeOutput);
+  EXPECT_TRUE(MenuChecked(menu, IDM_OUTPUT_FONT_CODES));
 }
 
 TEST_F(FileSelection, ABareChoiceWhileNotLoadedIsCompletedAfterItLoads) {

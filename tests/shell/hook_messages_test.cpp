@@ -10,12 +10,15 @@
 #include "core/language_tables.h"
 #include "core/letter_composer.h"
 #include "core/ucode_table.h"
+#include "encoding/encoding_table.h"
+#include "langfile/language_loading.h"
 #include "shell/key_queue.h"
 
 namespace {
 
 // What the fake platform saw, in order: "remove", "set", "jph:KEYS",
-// "ke:KEYS", "ui:KEYS", "held:KEY", "switch", "again:N".
+// "ke:KEYS", "ui:KEYS", "text:BACKSPACES UNIT...", "held:KEY", "switch",
+// "again:N".
 std::vector<std::string> calls;
 int jph_status = 0;
 // Characters the fake playback dispatches to the window while it plays, as
@@ -36,6 +39,12 @@ int fake_ui(const char* keys) {
   calls.push_back("ui:" + std::string(keys));
   return 0;
 }
+int fake_text(const char16_t* text, int backspaces) {
+  std::string units;
+  for (; *text; ++text) units += " " + std::to_string(static_cast<unsigned>(*text));
+  calls.push_back("text:" + std::to_string(backspaces) + units);
+  return 0;
+}
 int fake_held(unsigned int key) {
   calls.push_back("held:" + std::to_string(key));
   return 0;
@@ -47,7 +56,8 @@ void fake_switch() {
 void fake_again(unsigned int entry) { calls.push_back("again:" + std::to_string(entry)); }
 int fake_jph(const char* keys);
 
-const HookMessageOps kFakeOps = {fake_remove, fake_set, fake_jph, fake_ke, fake_ui, fake_held, fake_switch, fake_again};
+const HookMessageOps kFakeOps = {fake_remove, fake_set,    fake_jph,    fake_ke,   fake_ui,
+                                 fake_text,   fake_held,   fake_switch, fake_again};
 
 int fake_jph(const char* keys) {
   calls.push_back("jph:" + std::string(keys));
@@ -80,6 +90,8 @@ class HookMessages : public ::testing::Test {
   }
   void TearDown() override {
     UseJournalPBH = 1;
+    UnicodeOutput = 0;
+    clear_encoding_table(&LiveEncodingTable);
     free_language_tables();
     LiveGlyphTable = GlyphTable{};
   }
@@ -119,6 +131,16 @@ TEST_F(HookMessages, SendMethodChoosesTheSendFunction) {
   HandleHookCharacter(kFakeOps, 'c');
   EXPECT_EQ((Calls{"ke:a", "remove", "jph:b", "set", "ke:", "ui:c"}), calls)
       << "the hook is removed around a playback only; keys typed back otherwise carry their mark";
+}
+
+TEST_F(HookMessages, UnicodeOutputTypesTheLettersTextWhateverTheSendMethod) {
+  ASSERT_EQ(1, load_language(nullptr, "GKMAIN T\nGK 1 KA 107\nKU k KA\n")) << ErrorText;
+  ASSERT_EQ(1, read_encoding_table("0x6B\tka\t\xE0\xA4\x95\tconsonant\tbase\t-\t-\n", &LiveEncodingTable))
+      << ErrorText;
+  UnicodeOutput = 1;
+  for (unsigned int key : {0x6Bu, 0x08u, 0x6Bu, 0x20u}) HandleHookCharacter(kFakeOps, key);
+  EXPECT_EQ((Calls{"text:0 2325", "text:1", "text:0 2325", "text:0 32"}), calls)
+      << "the hook stays set: no playback, no key events";
 }
 
 TEST_F(HookMessages, RefusedPlaybackIsTypedAgainAsKeyEventsAndNotTriedUntilChosenAgain) {
