@@ -16,7 +16,6 @@ def entries(folder):
     top = os.path.basename(os.path.normpath(folder))
     names = [top + "/"]
     for parent, dirs, files in os.walk(folder):
-        dirs.sort()
         relative = os.path.relpath(parent, os.path.dirname(os.path.normpath(folder)))
         prefix = relative.replace(os.sep, "/") + "/"
         names += [prefix + name + "/" for name in dirs]

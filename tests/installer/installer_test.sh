@@ -29,15 +29,29 @@ source "$root/tests/e2e/e2e_support.sh"
 arch=$(cat "$TOLVAR_BUILD_DIR/wine-arch")
 wine=wine
 [ "$arch" = win64 ] && wine=/usr/lib/wine/wine64
-prefix=$(mktemp -d "$TMPDIR/setup-prefix.XXXXXX")
 # Wine's own output, kept for a look after a failure.
 log=$TMPDIR/installer_test.log
 : >"$log"
+# One path, so that a run killed at its time limit leaves no second prefix:
+# the next run stops what is left of it and starts afresh.
+prefix=$TMPDIR/installer-prefix
+stop_prefix() {
+  [ -d "$prefix" ] || return 0
+  WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
+  WINEPREFIX=$prefix wineserver -w >/dev/null 2>&1 || true
+}
+stop_prefix
+rm -rf "$prefix"
+mkdir -p "$prefix"
+# The prefix's wineserver and keeper outlive a killed run; this stops them
+# 15 minutes on.
+setsid bash -c "sleep 900; WINEPREFIX='$prefix' wineserver -k" </dev/null >/dev/null 2>&1 &
+watchdog=$!
 
 cleanup() {
   e2e_finish
-  WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
-  WINEPREFIX=$prefix wineserver -w >/dev/null 2>&1 || true
+  stop_prefix
+  kill -- -"$watchdog" 2>/dev/null || true
   rm -rf "$prefix"
 }
 trap cleanup EXIT
