@@ -36,9 +36,17 @@ log=$TMPDIR/installer_test.log
 # the next run stops what is left of it and starts afresh.
 prefix=$TMPDIR/installer-prefix
 stop_prefix() {
+  local server
   [ -d "$prefix" ] || return 0
   WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
   WINEPREFIX=$prefix wineserver -w >/dev/null 2>&1 || true
+  # The wineserver's folder, named after the prefix's device and inode.
+  server=$(printf 'server-%x-%x' "0x$(stat -c %D "$prefix")" "$(stat -c %i "$prefix")")
+  for server in "$TMPDIR"/wine-*/"$server"; do
+    [ -d "$server" ] || continue
+    rm -rf "$server"
+    rmdir "$(dirname "$server")" 2>/dev/null || true
+  done
 }
 stop_prefix
 rm -rf "$prefix"
