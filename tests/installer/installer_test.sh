@@ -203,6 +203,7 @@ e2e_wait_exit "$e2e_typepad_pid" 10 || fail "typepad did not close"
 
 # == The silent uninstall, with Tolvar still running and settings saved.
 [ -n "$(prefix_processes '\\tolvar\.exe')" ] || fail "Tolvar should run before the uninstall"
+[ -d "$appdata" ] || fail "expected the user's %APPDATA% at ${appdata#"$prefix/"}"
 mkdir -p "$appdata/Tolvar"
 printf '[Settings]\r\nUseJournalPBH=2\r\n' >"$appdata/Tolvar/tolvar.ini"
 started=$SECONDS
