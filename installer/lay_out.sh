@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Lays out the folder a release ships, from a Windows tree's bin folder: what
+# a zip holds and what the installer installs. The programs are stripped
+# copies; the tree stays as built.
+#
+# Usage: installer/lay_out.sh win64|win32 BIN FOLDER VERSION
+#   win64: BIN is a 64-bit tree's bin, with the 32-bit companion in BIN/x86
+#   win32: BIN is a 32-bit tree's bin
+# FOLDER is made anew.
+set -euo pipefail
+[ $# -eq 4 ] || { echo "usage: lay_out.sh win64|win32 BIN FOLDER VERSION" >&2; exit 2; }
+kind=$1 bin=$2 folder=$3 version=$4
+here=$(cd "$(dirname "$0")" && pwd)
+
+case $kind in
+  win64) strip=x86_64-w64-mingw32-strip ;;
+  win32) strip=i686-w64-mingw32-strip ;;
+  *) echo "lay_out.sh: kind must be win64 or win32, not $kind" >&2; exit 2 ;;
+esac
+
+# copy FROM TO: a missing file ends the layout, naming it.
+copy() {
+  [ -f "$1" ] || { echo "lay_out.sh: $1 is missing (build the tree first)" >&2; exit 1; }
+  cp "$1" "$2"
+}
+
+rm -rf "$folder"
+mkdir -p "$folder"
+copy "$bin/tolvar.exe" "$folder/tolvar.exe"
+copy "$bin/tvkhook.dll" "$folder/tvkhook.dll"
+"$strip" "$folder/tolvar.exe" "$folder/tvkhook.dll"
+if [ "$kind" = win64 ]; then
+  mkdir "$folder/x86"
+  copy "$bin/x86/tolvar32.exe" "$folder/x86/tolvar32.exe"
+  copy "$bin/x86/tvkhook.dll" "$folder/x86/tvkhook.dll"
+  i686-w64-mingw32-strip "$folder/x86/tolvar32.exe" "$folder/x86/tvkhook.dll"
+fi
+for name in tolvar.html Vedrokan.gkf Vedrokan.gkl Vedrokan.tsv Vedrokan.ttf; do
+  copy "$bin/$name" "$folder/$name"
+done
+# The tree names the font's licence after the font; the folder has one font.
+copy "$bin/Vedrokan-OFL.txt" "$folder/OFL.txt"
+# Text files for Notepad: CR LF.
+sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$here/README.txt" >"$folder/README.txt"
