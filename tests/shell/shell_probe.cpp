@@ -10,7 +10,7 @@
 //                        "box: CAPTION|TEXT" (line feeds as \n), press OK
 //   no-box               fail if a message box of another process is up
 //   click-check          click the panel's check box (its BN_CLICKED) and wait
-//                        until the click is handled or has brought up a box
+//                        until the box changes state or a message box is up
 //   checked              "checked: 0|1"
 //   list-selection       "list: TEXT" of the file list's selected entry
 //   top                  "top: CLASS" of the topmost visible window, and
@@ -247,11 +247,21 @@ int run(const std::string& command, int argc, char** argv, int* next) {
     // mouse on the button, and under Wine that did not always end in a click
     // while the window was not in the foreground (seen in full suite runs).
     HWND panel = find_panel();
+    const UINT before = IsDlgButtonChecked(panel, 1001);
     if (!PostMessageA(panel, WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED),
                       reinterpret_cast<LPARAM>(GetDlgItem(panel, 1001)))) {
       return 0;
     }
-    return wait_handled(window) || find_box() != nullptr;
+    // An answered WM_NULL is no proof: a switch waits on the companion, and
+    // meanwhile sent messages are answered before the check box is set. A
+    // click ends in the other state or in a box.
+    return wait_for(
+               [panel, window, before]() -> HWND {
+                 if (find_box()) return window;
+                 return IsDlgButtonChecked(panel, 1001) != before ? window : nullptr;
+               },
+               10) != nullptr &&
+           wait_handled(window);
   }
   if (command == "checked") {
     std::printf("checked: %d\n", IsDlgButtonChecked(find_panel(), 1001) == BST_CHECKED ? 1 : 0);
