@@ -38,9 +38,10 @@ block_size=$((16#$(awk '$2 == ".sdata1" { print $3 }' <<<"$sections")))
 check ".sdata1 holds the 28-byte block" "yes" "$([ "$block_size" -ge 28 ] && echo yes || echo "no ($block_size bytes)")"
 
 # No C runtime start-up, static constructors or thread-local data (.pdata
-# and .xdata are the unwind tables every 64-bit function has).
+# and .xdata are the unwind tables every 64-bit function has; .rsrc holds the
+# version resource).
 names=$(awk '$1 ~ /^[0-9]+$/ { print $2 }' <<<"$sections" |
-  grep -vxE '\.text|\.data|\.rdata|\.bss|\.sdata1|\.edata|\.idata|\.reloc|\.pdata|\.xdata' | tr '\n' ' ' || true)
+  grep -vxE '\.text|\.data|\.rdata|\.bss|\.sdata1|\.edata|\.idata|\.reloc|\.pdata|\.xdata|\.rsrc' | tr '\n' ' ' || true)
 check "no runtime sections" "" "$names"
 
 size=$(stat -c %s "$dll")
