@@ -90,6 +90,14 @@ e2e_start_typepad() {
   xdotool windowmove --sync "$e2e_typepad_window" 380 40
 }
 
+# e2e_click_at X Y: a real click at that point of the screen. The pointer is
+# moved beside it first: `mousemove --sync` waits for the pointer to move,
+# and where it already stands (an earlier test clicked there) it waits 15 s.
+e2e_click_at() {
+  xdotool mousemove $(($1 + 1)) $(($2 + 1))
+  xdotool mousemove --sync "$1" "$2" click 1
+}
+
 # Switches the keyboard ON with a click on the check box "Enable Indian
 # Keyboard"; waits for the ON title.
 e2e_click_check_box() {
@@ -97,7 +105,7 @@ e2e_click_check_box() {
   point=$(e2e_probe checkbox) || e2e_fail "no check box: $point"
   # shellcheck disable=SC2086
   set -- ${point#checkbox }
-  xdotool mousemove --sync "$1" "$2" click 1
+  e2e_click_at "$1" "$2"
 }
 
 # Clicks into typepad's window so that Wine makes it the active window, and
@@ -108,7 +116,7 @@ e2e_focus_typepad() {
   eval "$(xdotool getwindowgeometry --shell "$e2e_typepad_window" | grep -E '^(X|Y)=')"
   x=$((X + 300))
   y=$((Y + 150))
-  xdotool mousemove --sync "$x" "$y" click 1
+  e2e_click_at "$x" "$y"
   xdotool windowfocus --sync "$e2e_typepad_window"
   sleep 0.2
 }

@@ -36,7 +36,7 @@ notepad=$(timeout 30 xdotool search --sync --name 'Notepad$' | head -n 1) ||
   e2e_fail "expected notepad's window within 30 s, none appeared"
 
 eval "$(xdotool getwindowgeometry --shell "$notepad" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
-xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
+e2e_click_at $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
 xdotool windowfocus --sync "$notepad"
 sleep 0.2
 e2e_type "$keys" 40
