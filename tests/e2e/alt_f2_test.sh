@@ -12,12 +12,6 @@ trap e2e_finish EXIT
 # probe posts the command the menu item "Enable &ALT+F2 Toggle" sends.
 enable_toggle_id=106
 
-expect_text() {
-  local text
-  text=$(e2e_wait_text "$1" 5)
-  [ "$text" = "$1" ] || e2e_fail "$2: expected typepad to hold [$1], it holds [$text]"
-}
-
 e2e_start_tolvar "$data/e2e.gkf" 0
 e2e_start_typepad
 e2e_probe command "$enable_toggle_id" >/dev/null
@@ -28,17 +22,17 @@ e2e_probe box-ok >/dev/null
 
 e2e_focus_typepad
 e2e_type ka 40
-expect_text "6b 61" "keys typed while OFF"
+e2e_expect_text "6b 61" "keys typed while OFF"
 
 e2e_press_alt_f2
 e2e_expect_title "Tolvar (Is ON: E2E)" "ALT+F2 while OFF"
 e2e_type ka 40
-expect_text "6b 61 a0 e0" "keys typed after ALT+F2 switched ON"
+e2e_expect_text "6b 61 a0 e0" "keys typed after ALT+F2 switched ON"
 
 e2e_press_alt_f2
 e2e_expect_title "Tolvar (Is OFF)" "ALT+F2 while ON"
 e2e_type ka 40
-expect_text "6b 61 a0 e0 6b 61" "keys typed after ALT+F2 switched OFF"
+e2e_expect_text "6b 61 a0 e0 6b 61" "keys typed after ALT+F2 switched OFF"
 
 f2_releases=$(e2e_typepad_keys | grep -cE '^WM_(SYS)?KEYUP 0x71$' || true)
 [ "$f2_releases" = 0 ] || e2e_fail "expected no F2 release in typepad, it received $f2_releases"

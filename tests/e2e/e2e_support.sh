@@ -162,6 +162,14 @@ e2e_wait_text() {
   echo "$text"
 }
 
+# e2e_expect_text EXPECTED WHAT: typepad comes to hold EXPECTED (hex pairs)
+# within 5 s, or the test fails naming WHAT.
+e2e_expect_text() {
+  local text
+  text=$(e2e_wait_text "$1" 5)
+  [ "$text" = "$1" ] || e2e_fail "$2: expected typepad to hold [$1], it holds [$text]"
+}
+
 e2e_clear_typepad() { e2e_probe pad "$e2e_typepad_title" clear >/dev/null; }
 
 # typepad's key log as "MESSAGE WPARAM" pairs, one a line.

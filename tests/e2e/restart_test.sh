@@ -8,12 +8,6 @@ data=$1
 source "$(dirname "$0")/e2e_support.sh"
 trap e2e_finish EXIT
 
-expect_text() {
-  local text
-  text=$(e2e_wait_text "$1" 5)
-  [ "$text" = "$1" ] || e2e_fail "$2: expected typepad to hold [$1], it holds [$text]"
-}
-
 type_ka_while_on() {
   e2e_click_check_box
   e2e_expect_title "Tolvar (Is ON: E2E)" "$1: the check box"
@@ -24,7 +18,7 @@ type_ka_while_on() {
 e2e_start_tolvar "$data/e2e.gkf" 2
 e2e_start_typepad
 type_ka_while_on "first run"
-expect_text "a0 e0" "first run"
+e2e_expect_text "a0 e0" "first run"
 
 first_pid=$e2e_tolvar_pid
 e2e_probe close >/dev/null
@@ -35,5 +29,5 @@ e2e_start_tolvar "$data/e2e.gkf" 2
 box=$(e2e_probe wait-box 2)
 [ "$box" = "box none" ] || e2e_fail "the second start showed a box: [$box]"
 type_ka_while_on "after the restart"
-expect_text "a0 e0 a0 e0" "after the restart"
+e2e_expect_text "a0 e0 a0 e0" "after the restart"
 echo "restart with a program still holding the library: passed"

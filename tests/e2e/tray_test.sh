@@ -8,12 +8,6 @@ data=$1
 source "$(dirname "$0")/e2e_support.sh"
 trap e2e_finish EXIT
 
-expect_text() {
-  local text
-  text=$(e2e_wait_text "$1" 5)
-  [ "$text" = "$1" ] || e2e_fail "$2: expected typepad to hold [$1], it holds [$text]"
-}
-
 e2e_start_tolvar "$data/e2e.gkf" 2
 e2e_start_typepad
 
@@ -21,12 +15,12 @@ e2e_probe tray left >/dev/null
 e2e_expect_title "Tolvar (Is ON: E2E)" "a left click on the icon while OFF"
 e2e_focus_typepad
 e2e_type ka 40
-expect_text "a0 e0" "keys typed after the icon switched ON"
+e2e_expect_text "a0 e0" "keys typed after the icon switched ON"
 
 e2e_probe tray left >/dev/null
 e2e_expect_title "Tolvar (Is OFF)" "a left click on the icon while ON"
 e2e_type ka 40
-expect_text "a0 e0 6b 61" "keys typed after the icon switched OFF"
+e2e_expect_text "a0 e0 6b 61" "keys typed after the icon switched OFF"
 
 e2e_probe tray right >/dev/null
 sleep 0.5
