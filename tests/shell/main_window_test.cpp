@@ -2,6 +2,7 @@
 #include "shell/main_window.h"
 
 #include <gtest/gtest.h>
+#include <shellapi.h>
 
 #include "core/language_tables.h"
 #include "core/letter_composer.h"
@@ -42,7 +43,7 @@ TEST_F(MainWindowTest, MinimisedItStaysOnTopAndRightClicksSwitchOnlyThen) {
   EXPECT_FALSE(topmost(MainWindow)) << "restored: no longer topmost";
 }
 
-TEST_F(MainWindowTest, TrayIconClicksSwitchWithTheRefusalsAndItsMenuShowsTheStateNow) {
+TEST_F(MainWindowTest, TrayIconClicksSwitchWithTheRefusalsItsMenuShowsTheStateNowAndItComesBack) {
   EXPECT_EQ(1, AddTrayIcon()) << "Wine's shell has a notification area";
   auto boxes = AnswerBoxes([] { SendMessageA(MainWindow, kMsgTrayIcon, 1, WM_LBUTTONUP); });
   ASSERT_EQ(1u, boxes.size()) << "no language file: refused as the check box refuses";
@@ -74,6 +75,16 @@ TEST_F(MainWindowTest, TrayIconClicksSwitchWithTheRefusalsAndItsMenuShowsTheStat
   EXPECT_FALSE(MenuChecked(menu, IDM_KEYBOARD_SWITCH));
   DestroyMenu(menu);
   SwitchAltF2Toggle(0);
+
+  // Explorer started again: the icon is added anew.
+  RemoveTrayIcon();
+  NOTIFYICONDATAA probe = {};
+  probe.cbSize = sizeof probe;
+  probe.hWnd = MainWindow;
+  probe.uID = 1;
+  EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &probe)) << "removed";
+  SendMessageA(MainWindow, TaskbarCreatedMessage, 0, 0);
+  EXPECT_TRUE(Shell_NotifyIconA(NIM_MODIFY, &probe)) << "added again on TaskbarCreated";
   RemoveTrayIcon();
 }
 
