@@ -16,7 +16,7 @@ constexpr char kSection[] = "Settings";
 constexpr char kSendMethodKey[] = "UseJournalPBH";
 constexpr char kOutputKey[] = "Output";
 
-// A whole decimal value of `key`, or 0 when the file has none.
+// The decimal value of `key` into *value; 0 when the file has none.
 int read_value(const char* file, const char* key, int* value) {
   char text[32] = "";
   GetPrivateProfileStringA(kSection, key, "", text, sizeof text, file);

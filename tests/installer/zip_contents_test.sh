@@ -55,7 +55,7 @@ print({0x8664: "x86_64", 0x14C: "i386"}.get(struct.unpack_from("<H", data, pe + 
         fail "$top/$file: expected the version resource's ${pair%% *} '${pair#* }'"
     done
     case $file in *.exe)
-      for text in 'level="asInvoker"' PerMonitorV2 Microsoft.Windows.Common-Controls \
+      for text in 'level="asInvoker"' '>true</dpiAware>' Microsoft.Windows.Common-Controls \
         '{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}' '{35138b9a-5d96-4fbd-8e2d-a2440225f93a}'; do
         grep -qF "$text" "$work/unzipped/$top/$file" || fail "$top/$file: expected $text in its manifest"
       done ;;
