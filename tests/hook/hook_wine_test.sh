@@ -62,7 +62,8 @@ start_typepad() {  # title [--unicode]
   typepad_pid=$!
   window=""
   for _ in $(seq 300); do
-    window=$(xdotool search --name "$1" 2>/dev/null | head -1 || true)
+    # Only once it is shown: focusing a window not yet mapped is an X error.
+    window=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
     [ -n "$window" ] && break
     sleep 0.2
   done
