@@ -40,6 +40,8 @@ const GlyphOperandMessages* glyph_statement_messages(TokenClass token_class) {
 
 int line_number() { return SourceReader.line_number; }
 
+constexpr std::int32_t kBackspaceCode = 0x08;
+
 // Checks a glyph code already read as a number token.
 int check_glyph_value(const char* token, const GlyphOperandMessages& messages, int* glyph) {
   const std::int32_t value = number_value(token);
@@ -128,6 +130,15 @@ int read_gk(GlyphTable* table, char* token) {
     if (value < 0 || value > 255) {
       set_error_text("Error in parsing GK - illegal char code 0x%x (line %d)\n",
                      static_cast<unsigned>(value), line_number());
+      return 0;
+    }
+    // 0 ends a sequence (the codes after it would be lost) and 8 goes out
+    // as a Backspace, which erases the user's text instead of drawing.
+    if (value == 0 || value == kBackspaceCode) {
+      set_error_text("Error in parsing GK - char code %s is %s, not a glyph, after GK %s %s "
+                     "(line %d)\n",
+                     token, value == 0 ? "the end of a sequence" : "a Backspace", glyph_text,
+                     ucode_text, line_number());
       return 0;
     }
     // A fifth code has no place in the sequence; dropping it would type a
@@ -263,11 +274,16 @@ int fillup_ifont(GlyphTable* table, const char* file_name, const char* text) {
 
   const int highest_row = index_glyphs(table->glyphIndex);
   if (highest_row < 0) {
+    if (source_fault_reported()) return 0;
     set_error_text("Error: Given file is unrecognizable, probably not a Language File\n");
     return 0;
   }
   if (!free_glyph_rows(table)) return 0;
   if (!alloc_glyph_rows(table, highest_row)) return 0;
   if (!open_source(file_name, text)) return 0;
-  return execute_statements(table);
+  const int ok = execute_statements(table);
+  // The second pass ends on the refused line too, unless a statement before
+  // it failed first.
+  if (source_fault_reported()) return 0;
+  return ok;
 }

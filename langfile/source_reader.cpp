@@ -43,27 +43,23 @@ void close_file() {
   }
 }
 
-// A file line, bounded by fgets. The file is opened in binary mode on every
-// build and a CR LF pair made a single LF here, as a text-mode read does:
-// a stray CR before it stays in the line. (Letting the Windows C library
-// translate as well would fold CR CR LF into one line end there only.)
+// A file line, read in binary mode on every build with CR LF made LF as a
+// text-mode read does: a stray CR before it stays in the line. (Letting the
+// Windows C library translate as well would fold CR CR LF into one line end
+// there only.) A NUL byte is refused: the statement scanner would see the
+// line end there and take the next line for the rest of the statement.
 int fetch_file_line(char* buffer, int size) {
-  if (std::fgets(buffer, size, SourceReader.file) == nullptr) {
+  if (SourceReader.fault[0] != '\0') return 0;
+  const int length = file_lines_next(&SourceReader.file_lines, buffer, size);
+  if (length < 0) return 0;
+  const void* nul = std::memchr(buffer, '\0', static_cast<std::size_t>(length));
+  if (nul != nullptr) {
+    std::snprintf(SourceReader.fault, sizeof SourceReader.fault,
+                  "Error in language file - NUL byte in column %d (line %d)\n",
+                  static_cast<int>(static_cast<const char*>(nul) - buffer) + 1,
+                  SourceReader.line_number);
     buffer[0] = '\0';
     return 0;
-  }
-  std::size_t length = std::strlen(buffer);
-  if (length >= 2 && buffer[length - 2] == '\r' && buffer[length - 1] == '\n') {
-    buffer[length - 2] = '\n';
-    buffer[length - 1] = '\0';
-  } else if (length >= 1 && buffer[length - 1] == '\r') {
-    // The piece ended on a CR: its LF, if any, belongs to this line.
-    const int next = std::fgetc(SourceReader.file);
-    if (next == '\n') {
-      buffer[length - 1] = '\n';
-    } else if (next != EOF) {
-      std::ungetc(next, SourceReader.file);
-    }
   }
   return 1;
 }
@@ -123,6 +119,10 @@ int locate_source(const char* file_name, char (&path)[kCandidatePathSize]) {
 }
 
 int open_source(const char* file_name, const char* text) {
+  if (file_name != nullptr || text != nullptr) SourceReader.fault[0] = '\0';
+  if (text != nullptr && std::strncmp(text, kUtf8ByteOrderMark.data(), kUtf8ByteOrderMark.size()) == 0) {
+    text += kUtf8ByteOrderMark.size();
+  }
   SourceReader.text = text;
   SourceReader.line_number = 0;
   SourceReader.line[0] = '\0';
@@ -137,6 +137,7 @@ int open_source(const char* file_name, const char* text) {
       set_error_text("Error: could not open %s for reading\n", file_name);
       return 0;
     }
+    file_lines_start(&SourceReader.file_lines, SourceReader.file);
     if (names_swapped_file(file_name)) SourceReader.swap_letters_on = 1;
   }
   if (SourceReader.file != nullptr && text != nullptr) {
@@ -164,5 +165,11 @@ int fetch_line(char* buffer, int size) {
   }
   if (!got_line) return 0;
   if (SourceReader.swap_letters_on) swap_letters(buffer, buffer);
+  return 1;
+}
+
+int source_fault_reported() {
+  if (SourceReader.fault[0] == '\0') return 0;
+  set_error_text("%s", SourceReader.fault);
   return 1;
 }

@@ -115,15 +115,25 @@ TEST_F(GlyphMapLoaderTest, GkOnTheLastLineNeedsALineFeed) {
 }
 
 TEST_F(GlyphMapLoaderTest, GkTakesAtMostFourCodesAndRefusesAFifth) {
-  ASSERT_EQ(load("GK 1 KA 4 5 6 7\nGK 1 KHA 8\n"), 1) << ErrorText;
+  ASSERT_EQ(load("GK 1 KA 4 5 6 7\nGK 1 KHA 9\n"), 1) << ErrorText;
   EXPECT_EQ(sequence(1, "KA"), "4 5 6 7");
-  EXPECT_EQ(sequence(1, "KHA"), "8");
+  EXPECT_EQ(sequence(1, "KHA"), "9");
 
-  expect_failure("GK 1 KHA 8\nGK 1 KA 4 5 6 7 9\n",
+  expect_failure("GK 1 KHA 9\nGK 1 KA 4 5 6 7 10\n",
                  "Error in parsing GK - more than 4 char codes after GK 1 KA (line 2)\n");
   // Nothing was written beyond the statement's own sequence.
-  EXPECT_EQ(sequence(1, "KHA"), "8");
+  EXPECT_EQ(sequence(1, "KHA"), "9");
   EXPECT_EQ(sequence(1, "KA"), "4 5 6 7");
+}
+
+TEST_F(GlyphMapLoaderTest, GkRefusesCodeZeroThatCutsTheSequenceAndEightThatErases) {
+  // 0 would drop the 97 behind it; 8 (here in octal) would type a Backspace.
+  expect_failure("GK 1 KA 107\nGK 107 AA 107 0 97\n",
+                 "Error in parsing GK - char code 0 is the end of a sequence, not a glyph, "
+                 "after GK 107 AA (line 2)\n");
+  expect_failure("GK 1 KA 107\nGK 107 AA 010\n",
+                 "Error in parsing GK - char code 010 is a Backspace, not a glyph, after GK 107 "
+                 "AA (line 2)\n");
 }
 
 TEST_F(GlyphMapLoaderTest, LaterGkReplacesTheSequenceAndEmptyGkClearsIt) {

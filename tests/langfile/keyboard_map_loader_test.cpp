@@ -41,11 +41,15 @@ TEST_F(KeyboardMapLoaderTest, OtherStatementsCommentsAndTrailingTokensAreIgnored
 }
 
 TEST_F(KeyboardMapLoaderTest, NumberFormNeedsALowercaseXInSecondPlace) {
-  ASSERT_EQ(load("KU 0x20 VIRAMA\nKU 5 FIVE\nKU ax A\nKU 0x141 KA\n"), 1) << ErrorText;
+  ASSERT_EQ(load("KU 0x20 VIRAMA\nKU 5 FIVE\nKU ax A\nKU 0xff KA\n"), 1) << ErrorText;
   EXPECT_EQ(map[0x20], code_of("VIRAMA"));
   EXPECT_EQ(map['5'], code_of("FIVE"));
-  EXPECT_EQ(map[0], code_of("A"));      // ax holds no number: key 0
-  EXPECT_EQ(map[0x41], code_of("KA"));  // only the low 8 bits count
+  EXPECT_EQ(map[0], code_of("A"));  // ax holds no number: key 0
+  EXPECT_EQ(map[0xFF], code_of("KA"));
+
+  // Wrapped to its low 8 bits, 0x141 would silently take the key A.
+  EXPECT_EQ(load("KU a A\nKU 0x141 KA\n"), 0);
+  EXPECT_STREQ(ErrorText, "Error in parsing KU map - illegal key code 0x141 (line 2)\n");
 
   EXPECT_EQ(load("KU a A\nKU 0X20 VIRAMA\n"), 0);
   EXPECT_STREQ(ErrorText, "Error in parsing KU map - got extra characters 0 X20 (line 2)\n");
@@ -71,6 +75,10 @@ TEST_F(KeyboardMapLoaderTest, EachStatementErrorNamesItsLine) {
        "Error in parsing KU map - illegal ucode name <ba> after KU b (line 3)\n"},
       {"KU a A\nKU k KA\nKU a AA\n",
        "Error in parsing KU map - duplicate entry for key a (line 3)\n"},
+      // Keys without a visible character are named by their code.
+      {"KU ax A\nKU 0x0 AA\n", "Error in parsing KU map - duplicate entry for key 0x00 (line 2)\n"},
+      {"KU 0x20 A\nKU 0x20 bad\n",
+       "Error in parsing KU map - illegal ucode name <bad> after KU 0x20 (line 2)\n"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(load(c.text), 0) << c.text;

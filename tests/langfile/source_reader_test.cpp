@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "langfile/glyph_map_loader.h"
+#include "langfile/keyboard_map_loader.h"
 #include "langfile/letter_swap.h"
 #include "langfile/path_rules.h"
 #include "langfile_test_support.h"
@@ -87,6 +89,49 @@ TEST_F(SourceReaderTest, FileKeepsAStrayCarriageReturnBeforeTheLineEndOnEveryBui
   ScopedIpath ipath(dir.str().c_str());
   ASSERT_EQ(open_source("crcr.gkf", nullptr), 1);
   EXPECT_EQ(read_lines(), (Lines{"KU a KA\r\n", "KU b KHA\n"}));
+}
+
+TEST_F(SourceReaderTest, ByteOrderMarkAtTheStartReadsAsNothing) {
+  TempDir dir;
+  const std::string bom = "\xEF\xBB\xBF";
+  const std::string plain = "GKMAIN Bom\nKU k KA\n";
+  char swapped[64];
+  swap_letters(plain.c_str(), swapped);
+  write_file(dir.path() / "bom.gkf", bom + plain);
+  // The exchange leaves bytes above 0x7F alone: a .gkl's mark is the same bytes.
+  write_file(dir.path() / "bom.gkl", bom + swapped);
+  write_file(dir.path() / "late.gkf", "x\n" + bom + "y\n");
+  ScopedIpath ipath(dir.str().c_str());
+  for (const char* name : {"bom.gkf", "bom.gkl"}) {
+    ASSERT_EQ(open_source(name, nullptr), 1) << name;
+    EXPECT_EQ(read_lines(), (Lines{"GKMAIN Bom\n", "KU k KA\n"})) << name;
+  }
+  const std::string text = bom + plain;
+  ASSERT_EQ(open_source(nullptr, text.c_str()), 1);
+  EXPECT_EQ(read_lines(), (Lines{"GKMAIN Bom\n", "KU k KA\n"}));
+  // Only the very start is a mark.
+  ASSERT_EQ(open_source("late.gkf", nullptr), 1);
+  EXPECT_EQ(read_lines(), (Lines{"x\n", bom + "y\n"}));
+}
+
+TEST_F(SourceReaderTest, NulByteEndsTheFileAndBothLoadersNameItsLine) {
+  TempDir dir;
+  // Cut at the NUL, the GK line would run on into line 3 and report a
+  // token of a line the file does not have.
+  const char nul_file[] = "KU k KA\nGK 1 KA 0xA0\0\nGK 1 AA 0xA1\n";
+  write_file(dir.path() / "nul.gkf", std::string(nul_file, sizeof nul_file - 1));
+  ScopedIpath ipath(dir.str().c_str());
+  const char* message = "Error in language file - NUL byte in column 13 (line 2)\n";
+  KeyMap map{};
+  EXPECT_EQ(fillup_k_u_map(&map, "nul.gkf", nullptr), 0);
+  EXPECT_STREQ(ErrorText, message);
+  GlyphTable table{};
+  EXPECT_EQ(fillup_ifont(&table, "nul.gkf", nullptr), 0);
+  EXPECT_STREQ(ErrorText, message);
+  free_glyph_rows(&table);
+  EXPECT_EQ(SourceReader.file, nullptr);
+  // The next source starts without the fault.
+  ASSERT_EQ(fillup_k_u_map(&map, nullptr, "KU k KA\n"), 1) << ErrorText;
 }
 
 TEST_F(SourceReaderTest, SearchFindsTheFileInALaterIpathElement) {
