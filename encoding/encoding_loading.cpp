@@ -5,6 +5,7 @@
 
 #include "core/error_text.h"
 #include "encoding/encoding_table.h"
+#include "langfile/file_lines.h"
 #include "langfile/source_reader.h"
 
 namespace {
@@ -32,18 +33,22 @@ int table_path(const char* language_path, char (&path)[kCandidatePathSize]) {
 
 int read_table_file(std::FILE* file, EncodingTable* table) {
   clear_encoding_table(table);
+  FileLines lines;
+  file_lines_start(&lines, file);
   char line[kTableLineSize];
-  for (int line_number = 1; std::fgets(line, sizeof line, file) != nullptr; ++line_number) {
-    std::size_t length = std::strlen(line);
-    if (length > 0 && line[length - 1] == '\n') {
+  for (int line_number = 1;; ++line_number) {
+    int length = file_lines_next(&lines, line, sizeof line);
+    if (length < 0) return 1;
+    if (line[length - 1] == '\n') {
       --length;
-    } else if (!std::feof(file)) {
+    } else if (!file_lines_at_end(&lines)) {
       set_error_text("line %d: longer than %d characters\n", line_number, kTableLineSize - 2);
       return 0;
     }
-    if (!read_encoding_line(table, std::string_view(line, length), line_number)) return 0;
+    if (!read_encoding_line(table, std::string_view(line, static_cast<std::size_t>(length)),
+                            line_number))
+      return 0;
   }
-  return 1;
 }
 
 }  // namespace

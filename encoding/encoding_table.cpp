@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/error_text.h"
+#include "langfile/file_lines.h"
 
 EncodingTable LiveEncodingTable;
 EncodingTable StagingEncodingTable;
@@ -84,38 +85,69 @@ int read_code(std::string_view text, int* code) {
   return 1;
 }
 
-// after=X:Y,X:Y
-int read_compositions(std::string_view list, EncodingEntry& entry) {
+// after=X:Y,X:Y, adding to the pairs that earlier after= items of the line
+// gave. 1 = read; 0 with ErrorText.
+int read_compositions(std::string_view list, std::string_view traits, EncodingEntry& entry,
+                      int line_number) {
   std::array<std::string_view, kCompositionsMax> pairs;
   const int count = split(list, ',', pairs);
-  if (count > kCompositionsMax) return 0;
+  if (entry.composition_count + count > kCompositionsMax)
+    return fail(line_number, "more than 4 after= pairs in '", traits);
   for (int k = 0; k < count; ++k) {
     const std::string_view pair = pairs[static_cast<std::size_t>(k)];
     const std::size_t colon = pair.find(':');
-    if (colon == std::string_view::npos || colon == 0 || colon + 1 == pair.size()) return 0;
     Composition& c = entry.compositions[entry.composition_count++];
-    if (!read_glyph_text(pair.substr(0, colon), c.first) ||
+    if (colon == std::string_view::npos || colon == 0 || colon + 1 == pair.size() ||
+        !read_glyph_text(pair.substr(0, colon), c.first) ||
         !read_glyph_text(pair.substr(colon + 1), c.letter))
-      return 0;
+      return fail(line_number, "bad after= pair (X:Y, each up to 8 characters) in '", traits);
   }
   return 1;
 }
 
-int read_traits(std::string_view traits, EncodingEntry& entry) {
+// 1 = read; 0 with ErrorText.
+int read_traits(std::string_view traits, EncodingEntry& entry, int line_number) {
   if (traits == "-") return 1;
-  while (!traits.empty()) {
-    const std::size_t end = traits.find(' ');
-    const std::string_view item = traits.substr(0, end);
-    traits.remove_prefix(end == std::string_view::npos ? traits.size() : end + 1);
+  for (std::string_view rest = traits; !rest.empty();) {
+    const std::size_t end = rest.find(' ');
+    const std::string_view item = rest.substr(0, end);
+    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
     if (item.empty()) continue;
-    if (item == "marks=right") entry.marks = StemClass::kRight;
-    else if (item == "marks=centre") entry.marks = StemClass::kCentre;
-    else if (item == "marks=mid") entry.marks = StemClass::kMid;
-    else if (item.substr(0, 2) == "i=" && item.size() - 2 < kILengthSize)
+    if (item == "marks=right") {
+      entry.marks = StemClass::kRight;
+    } else if (item == "marks=centre") {
+      entry.marks = StemClass::kCentre;
+    } else if (item == "marks=mid") {
+      entry.marks = StemClass::kMid;
+    } else if (item.substr(0, 2) == "i=" && item.size() - 2 < kILengthSize) {
+      std::memset(entry.i_length, 0, sizeof entry.i_length);
       item.substr(2).copy(entry.i_length, kILengthSize - 1);
-    else if (item.substr(0, 6) == "after=") {
-      if (!read_compositions(item.substr(6), entry)) return 0;
-    } else return 0;
+    } else if (item.substr(0, 6) == "after=") {
+      if (!read_compositions(item.substr(6), traits, entry, line_number)) return 0;
+    } else {
+      return fail(line_number, "unknown trait in '", traits);
+    }
+  }
+  return 1;
+}
+
+// The columns' names, for messages about a byte in one of them.
+constexpr const char* kColumnNames[kColumns] = {"code", "name", "text", "class",
+                                                "placement", "traits", "draw"};
+
+// A control character (a NUL among them) is typed as it stands in a text and
+// means nothing in the other columns: the line is refused, naming it.
+int refuse_control_characters(std::string_view line, int line_number) {
+  int column = 0;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(line[i]);
+    if (byte == '\t') {
+      ++column;
+    } else if (byte < 0x20 || byte == 0x7F) {
+      set_error_text("line %d: control character 0x%02X in column %d (%s)\n", line_number, byte,
+                     column + 1, column < kColumns ? kColumnNames[column] : "beyond the last");
+      return 0;
+    }
   }
   return 1;
 }
@@ -127,6 +159,7 @@ void clear_encoding_table(EncodingTable* table) { *table = EncodingTable{}; }
 int read_encoding_line(EncodingTable* table, std::string_view line, int line_number) {
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   if (line.empty() || line.front() == '#') return 1;
+  if (!refuse_control_characters(line, line_number)) return 0;
   std::array<std::string_view, kColumns> cols;
   if (split(line, '\t', cols) != kColumns)
     return fail(line_number, "expected 7 columns separated by tabs", "");
@@ -157,7 +190,7 @@ int read_encoding_line(EncodingTable* table, std::string_view line, int line_num
   else if (cols[4] == "PREPEND") entry.placement = Placement::kPrepend;
   else if (cols[4] == "APPEND") entry.placement = Placement::kAppend;
   else return fail(line_number, "unknown placement '", cols[4]);
-  if (!read_traits(cols[5], entry)) return fail(line_number, "unknown trait in '", cols[5]);
+  if (!read_traits(cols[5], entry, line_number)) return 0;
   // A conversion's output is bounded by kGlyphTextMax per glyph only when no
   // composition grows the text by more.
   for (int k = 0; k < entry.composition_count; ++k) {
@@ -172,6 +205,8 @@ int read_encoding_line(EncodingTable* table, std::string_view line, int line_num
 
 int read_encoding_table(std::string_view text, EncodingTable* table) {
   clear_encoding_table(table);
+  if (text.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark)
+    text.remove_prefix(kUtf8ByteOrderMark.size());
   int line_number = 0;
   while (!text.empty()) {
     const std::size_t end = text.find('\n');

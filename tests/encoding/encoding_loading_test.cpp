@@ -70,4 +70,27 @@ TEST_F(EncodingLoadingTest, FailedLoadKeepsTheTableInForceAndNamesLineAndFile) {
   EXPECT_FALSE(LiveEncodingTable.entries[0x42].present);
 }
 
+TEST_F(EncodingLoadingTest, ByteOrderMarkAtTheStartReadsAsNothing) {
+  write_file(dir_.path() / "bom.gkf", "");
+  write_file(dir_.path() / "bom.tsv", std::string("\xEF\xBB\xBF") + kKaTable);
+  ScopedIpath ipath(dir_.str().c_str());
+  ASSERT_EQ(load_encoding_table("bom.gkf"), 1) << ErrorText;
+  EXPECT_STREQ(LiveEncodingTable.entries[0x41].name, "ka");
+
+  static EncodingTable t;
+  ASSERT_EQ(read_encoding_table(std::string("\xEF\xBB\xBF") + kNaTable, &t), 1) << ErrorText;
+  EXPECT_STREQ(t.entries[0x41].name, "na");
+}
+
+TEST_F(EncodingLoadingTest, NulByteIsNamedWhereItStands) {
+  write_file(dir_.path() / "nul.gkf", "");
+  const char kha_with_nul[] = "0x42\tkha\t\xE0\xA4\x96\0\tconsonant\tbase\t-\t-\n";
+  write_file(dir_.path() / "nul.tsv",
+             kKaTable + std::string(kha_with_nul, sizeof kha_with_nul - 1));
+  ScopedIpath ipath(dir_.str().c_str());
+  EXPECT_EQ(load_encoding_table("nul.gkf"), 0);
+  EXPECT_EQ(std::string(ErrorText).rfind("line 2: control character 0x00 in column 3 (text)\n", 0), 0u)
+      << ErrorText;
+}
+
 }  // namespace

@@ -28,6 +28,9 @@ TEST(EncodingTableTest, ReadsEveryColumnOfEachLine) {
   EXPECT_EQ(t.entries[0xC3].placement, Placement::kPrepend) << "a CR before the line feed is dropped";
   EXPECT_EQ(t.entries[0x43].placement, Placement::kAppend);
   EXPECT_FALSE(t.entries[0x42].present);
+
+  ASSERT_EQ(read_encoding_table("0x41\tka\tk\tconsonant\tbase\ti=i12 i=i3\tk\n", &t), 1) << ErrorText;
+  EXPECT_STREQ(t.entries[0x41].i_length, "i3") << "a later i= replaces the whole value";
 }
 
 TEST(EncodingTableTest, RejectsMalformedLinesNamingTheLine) {
@@ -50,7 +53,19 @@ TEST(EncodingTableTest, RejectsMalformedLinesNamingTheLine) {
        "line 1: text not up to 8 characters of UTF-8 below U+10000 '\xF0\x9F\x98\x80'\n"},
       {"0x41\tka\t\xE0\xA4\tconsonant\tbase\t-\tk\n",
        "line 1: text not up to 8 characters of UTF-8 below U+10000 '\xE0\xA4'\n"},
-      {"0x41\taa\ta\tmatra\tbase\tafter=b:c,d:e,f:g,h:i,j:k\tk\n", "line 1: unknown trait in 'after=b:c,d:e,f:g,h:i,j:k'\n"},
+      // The four pairs an entry holds count across after= items: two items of
+      // three pairs each wrote past the last entry of the table.
+      {"0x41\taa\ta\tmatra\tbase\tafter=b:c,d:e,f:g,h:i,j:k\tk\n",
+       "line 1: more than 4 after= pairs in 'after=b:c,d:e,f:g,h:i,j:k'\n"},
+      {"0xff\taa\ta\tmatra\tbase\tafter=b:c,d:e,f:g after=h:i,j:k,l:m\tk\n",
+       "line 1: more than 4 after= pairs in 'after=b:c,d:e,f:g after=h:i,j:k,l:m'\n"},
+      {"0x41\taa\ta\tmatra\tbase\tafter=b:c,d\tk\n",
+       "line 1: bad after= pair (X:Y, each up to 8 characters) in 'after=b:c,d'\n"},
+      // Typed as it stands, a Backspace in a text would erase the user's text.
+      {"0x41\tka\tk\x08\tconsonant\tbase\t-\tk\n",
+       "line 1: control character 0x08 in column 3 (text)\n"},
+      {"0x41\taa\ta\tmatra\tbase\tafter=a:\x7F\tk\n",
+       "line 1: control character 0x7F in column 6 (traits)\n"},
   };
   for (const auto& c : cases) {
     static EncodingTable t;
