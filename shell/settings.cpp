@@ -4,26 +4,29 @@
 #include <shlobj.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "core/error_text.h"
 #include "shell/hook_messages.h"
+#include "shell/settings_values.h"
 
 namespace {
 
 constexpr char kSection[] = "Settings";
-constexpr char kSendMethodKey[] = "UseJournalPBH";
-constexpr char kOutputKey[] = "Output";
+// Stands for a key the file does not have; no settings value is this text.
+constexpr char kMissing[] = "\x01";
 
-// The decimal value of `key` into *value; 0 when the file has none.
-int read_value(const char* file, const char* key, int* value) {
-  char text[32] = "";
-  GetPrivateProfileStringA(kSection, key, "", text, sizeof text, file);
-  char* end = nullptr;
-  const long number = std::strtol(text, &end, 10);
-  if (text[0] == '\0' || end == text) return 0;
-  *value = static_cast<int>(number);
+// The value of `rule`'s key in `file` into *value. 1 when the file has the key
+// (a value the rule refuses gives the rule's fallback and a line in
+// ErrorText), 0 when it has none.
+int read_value(const char* file, const SettingRule& rule, int* value) {
+  char text[kSettingTextMax + 2];
+  const DWORD length = GetPrivateProfileStringA(kSection, rule.key, kMissing, text, sizeof text, file);
+  if (std::strcmp(text, kMissing) == 0) return 0;
+  if (!parse_setting_value(rule, std::string_view(text, length), value)) {
+    describe_refused_setting(ErrorText, sizeof ErrorText, file, rule, std::string_view(text, length));
+    *value = rule.fallback;
+  }
   return 1;
 }
 
@@ -43,10 +46,10 @@ int make_folder_of(const char* file) {
   return CreateDirectoryA(folder, nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-// The user's value of `key`, or else the fallback file's.
-void read_setting(const char* user_file, const char* fallback_file, const char* key, int* value) {
-  if (user_file && read_value(user_file, key, value)) return;
-  read_value(fallback_file, key, value);
+// The user's value of the rule's key, or else the fallback file's.
+void read_setting(const char* user_file, const char* fallback_file, const SettingRule& rule, int* value) {
+  if (user_file && read_value(user_file, rule, value)) return;
+  read_value(fallback_file, rule, value);
 }
 
 }  // namespace
@@ -65,14 +68,16 @@ int UserSettingsFile(char* path, std::size_t size) {
   return 1;
 }
 
-void ReadSettings(const char* user_file, const char* fallback_file) {
-  read_setting(user_file, fallback_file, kSendMethodKey, &UseJournalPBH);
-  read_setting(user_file, fallback_file, kOutputKey, &UnicodeOutput);
+int ReadSettings(const char* user_file, const char* fallback_file) {
+  ErrorText[0] = '\0';
+  read_setting(user_file, fallback_file, kSettingRules[kSendMethodRule], &UseJournalPBH);
+  read_setting(user_file, fallback_file, kSettingRules[kOutputRule], &UnicodeOutput);
+  return ErrorText[0] == '\0';
 }
 
 int WriteSettings(const char* user_file) {
-  if (!make_folder_of(user_file) || !write_value(user_file, kSendMethodKey, UseJournalPBH) ||
-      !write_value(user_file, kOutputKey, UnicodeOutput)) {
+  if (!make_folder_of(user_file) || !write_value(user_file, kSettingRules[kSendMethodRule].key, UseJournalPBH) ||
+      !write_value(user_file, kSettingRules[kOutputRule].key, UnicodeOutput)) {
     set_error_text("Could not save the settings to %s (Windows error %lu).\nThe choices made in this run are not kept.",
                    user_file, static_cast<unsigned long>(GetLastError()));
     return 0;

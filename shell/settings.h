@@ -12,7 +12,10 @@ constexpr char kWindowsSettingsFile[] = "tolvar.ini";
 // The user's settings file into `path` (`size` bytes). 1, or 0 with ErrorText.
 int UserSettingsFile(char* path, std::size_t size);
 // Each setting from `user_file`, or from `fallback_file` where the user's file
-// has no value; a value in neither keeps the present one.
-void ReadSettings(const char* user_file, const char* fallback_file);
+// has no value; a value in neither keeps the present one. A value that is not
+// one of the setting's values gives the setting's fallback: then 0, with a
+// line for each such value in ErrorText; else 1. WriteSettings at exit puts
+// the sound values into the user's file.
+int ReadSettings(const char* user_file, const char* fallback_file);
 // Every setting into `user_file`, its folder made first. 1, or 0 with ErrorText.
 int WriteSettings(const char* user_file);

@@ -100,7 +100,9 @@ void refuse_default_language() {
 
 void LoadSettings() {
   char user_file[MAX_PATH];
-  ReadSettings(UserSettingsFile(user_file, sizeof user_file) ? user_file : nullptr, kWindowsSettingsFile);
+  if (!ReadSettings(UserSettingsFile(user_file, sizeof user_file) ? user_file : nullptr, kWindowsSettingsFile)) {
+    ShowBox(nullptr, ErrorText, "ERROR", MB_ICONEXCLAMATION);
+  }
 }
 
 void LoadDefaultLanguage() {

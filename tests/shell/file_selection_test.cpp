@@ -319,7 +319,7 @@ TEST_F(FileSelection, ANameTooLongToCompleteIsRefusedUnchanged) {
   EXPECT_EQ(name, std::string(buffer));
 }
 
-TEST_F(FileSelection, SettingsKeepAnyValueAndAMissingFileKeepsTheDefault) {
+TEST_F(FileSelection, SettingsComeFromTheUsersFileThenTheWindowsFolders) {
   char folder[MAX_PATH];
   GetTempPathA(sizeof folder, folder);
   const std::string user = std::string(folder) + "tolvar_user\\tolvar.ini";
@@ -328,26 +328,56 @@ TEST_F(FileSelection, SettingsKeepAnyValueAndAMissingFileKeepsTheDefault) {
   RemoveDirectoryA((std::string(folder) + "tolvar_user").c_str());
   DeleteFileA(windows.c_str());
 
-  ReadSettings(user.c_str(), windows.c_str());
+  UseJournalPBH = 1;
+  EXPECT_EQ(1, ReadSettings(user.c_str(), windows.c_str()));
   EXPECT_EQ(1, UseJournalPBH) << "no file: the present value";
 
-  WritePrivateProfileStringA("Settings", "UseJournalPBH", "5", windows.c_str());
-  ReadSettings(user.c_str(), windows.c_str());
-  EXPECT_EQ(5, UseJournalPBH) << "the Windows folder's value while the user's file has none";
-  MarkSendMethod(UseJournalPBH, 0);
-  EXPECT_TRUE(MenuChecked(GetMenu(MainWindow), 108)) << "5 means journal playback";
+  WritePrivateProfileStringA("Settings", "UseJournalPBH", "0", windows.c_str());
+  EXPECT_EQ(1, ReadSettings(user.c_str(), windows.c_str()));
+  EXPECT_EQ(0, UseJournalPBH) << "the Windows folder's value while the user's file has none";
   ASSERT_EQ(1, WriteSettings(user.c_str())) << "the user's folder is made: " << ErrorText;
-  char value[16] = "";
-  GetPrivateProfileStringA("Settings", "UseJournalPBH", "", value, sizeof value, user.c_str());
-  EXPECT_STREQ("5", value) << "written back as it was read";
 
-  UseJournalPBH = 0;
+  UseJournalPBH = 2;
   WriteSettings(user.c_str());
-  UseJournalPBH = 1;
   ReadSettings(user.c_str(), windows.c_str());
-  EXPECT_EQ(0, UseJournalPBH) << "the user's value before the Windows folder's";
+  EXPECT_EQ(2, UseJournalPBH) << "the user's value before the Windows folder's";
   DeleteFileA(user.c_str());
   RemoveDirectoryA((std::string(folder) + "tolvar_user").c_str());
+  DeleteFileA(windows.c_str());
+}
+
+TEST_F(FileSelection, ASettingsValueTolvarDoesNotKnowIsReportedAndRewrittenSound) {
+  char folder[MAX_PATH];
+  GetTempPathA(sizeof folder, folder);
+  const std::string user = std::string(folder) + "tolvar_junk.ini";
+  const std::string windows = std::string(folder) + "tolvar_windows_junk.ini";
+  WritePrivateProfileStringA("Settings", "Output", "1", windows.c_str());
+  const std::string too_long(41, '1');
+  const struct {
+    const char* send_method;
+    const char* output;
+  } cases[] = {{"99999999999999999999", "x"}, {"-2", "2"}, {"0x2", "-1"}, {"2abc", too_long.c_str()}};
+  for (const auto& c : cases) {
+    DeleteFileA(user.c_str());
+    WritePrivateProfileStringA("Settings", "UseJournalPBH", c.send_method, user.c_str());
+    WritePrivateProfileStringA("Settings", "Output", c.output, user.c_str());
+    UseJournalPBH = 1;
+    UnicodeOutput = 1;
+    EXPECT_EQ(0, ReadSettings(user.c_str(), windows.c_str())) << c.send_method;
+    EXPECT_EQ(2, UseJournalPBH) << c.send_method << ": the default send method";
+    EXPECT_EQ(0, UnicodeOutput) << c.output << ": the default, not the Windows folder's 1";
+    const std::string report = ErrorText;
+    EXPECT_NE(std::string::npos, report.find(user + ": UseJournalPBH=" + c.send_method + " is not")) << report;
+    EXPECT_NE(std::string::npos, report.find(user + ": Output=")) << report;
+    EXPECT_EQ('\n', report.back()) << report;
+    ASSERT_EQ(1, WriteSettings(user.c_str()));
+    char value[64] = "";
+    GetPrivateProfileStringA("Settings", "UseJournalPBH", "", value, sizeof value, user.c_str());
+    EXPECT_STREQ("2", value) << "rewritten with the sound value";
+    GetPrivateProfileStringA("Settings", "Output", "", value, sizeof value, user.c_str());
+    EXPECT_STREQ("0", value);
+  }
+  DeleteFileA(user.c_str());
   DeleteFileA(windows.c_str());
 }
 

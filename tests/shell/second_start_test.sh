@@ -1,6 +1,6 @@
 # A second start while a copy runs: the box, the first copy comes to the top,
 # the second ends with 0 and leaves the first copy's hook library alone. The
-# first copy keeps a send method of 5 from the settings file.
+# first copy keeps a send method of 1 (journal playback) from the settings file.
 #
 # The first copy's window is put at the bottom while its splash is up, so
 # coming to the top shows as rising above the splash. (Under Wine a window of
@@ -11,7 +11,7 @@ source "$(dirname "$0")/script_support.sh"
 cp "$data_dir/Vedrokan.gkf" "$scratch/"
 # A value only in the Windows folder is read there and saved in the user's file.
 rm -f "$(settings_file)"
-printf '[Settings]\r\nUseJournalPBH=5\r\n' >"$(windows_settings_file)"
+printf '[Settings]\r\nUseJournalPBH=1\r\n' >"$(windows_settings_file)"
 
 start_tolvar
 first=$tolvar_pid
@@ -35,6 +35,6 @@ expect_line "title: Tolvar (Is ON: Shell Test)" "$out"
 
 probe close >/dev/null
 expect_exit 0
-tr -d '\r' <"$(settings_file)" | grep -qx "UseJournalPBH=5" || fail "settings file: $(cat "$(settings_file)")"
+tr -d '\r' <"$(settings_file)" | grep -qx "UseJournalPBH=1" || fail "settings file: $(cat "$(settings_file)")"
 rm -f "$(windows_settings_file)"
 echo "second start: passed"

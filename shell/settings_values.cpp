@@ -1,0 +1,31 @@
+#include "shell/settings_values.h"
+
+#include <cstdio>
+#include <cstring>
+
+int parse_setting_value(const SettingRule& rule, std::string_view text, int* value) {
+  if (text.size() != 1 || text[0] < '0' || text[0] > '0' + rule.highest) return 0;
+  *value = text[0] - '0';
+  return 1;
+}
+
+void describe_refused_setting(char* out, std::size_t size, const char* file, const SettingRule& rule,
+                              std::string_view text) {
+  if (size == 0) return;
+  char shown[kSettingTextMax + 4];
+  std::size_t length = 0;
+  for (; length < text.size() && length < kSettingTextMax; ++length) {
+    const unsigned char c = static_cast<unsigned char>(text[length]);
+    shown[length] = c < 0x20 || c == 0x7F ? '?' : static_cast<char>(c);
+  }
+  if (text.size() > kSettingTextMax) {
+    std::memcpy(shown + length, "...", 3);
+    length += 3;
+  }
+  shown[length] = '\0';
+  const std::size_t used = std::strlen(out);
+  if (used + 1 >= size) return;
+  std::snprintf(out + used, size - used,
+                "%s: %s=%s is not a value Tolvar knows (0 to %d); it uses %d (%s) and saves that at exit.\n", file,
+                rule.key, shown, rule.highest, rule.fallback, rule.what);
+}
