@@ -161,8 +161,11 @@ int read_encoding_line(EncodingTable* table, std::string_view line, int line_num
   if (line.empty() || line.front() == '#') return 1;
   if (!refuse_control_characters(line, line_number)) return 0;
   std::array<std::string_view, kColumns> cols;
-  if (split(line, '\t', cols) != kColumns)
-    return fail(line_number, "expected 7 columns separated by tabs", "");
+  const int columns = split(line, '\t', cols);
+  if (columns != kColumns) {
+    set_error_text("line %d: expected 7 columns separated by tabs, got %d\n", line_number, columns);
+    return 0;
+  }
   int code = 0;
   if (!read_code(cols[0], &code)) return fail(line_number, "bad byte code '", cols[0]);
   EncodingEntry& entry = table->entries[static_cast<std::size_t>(code)];

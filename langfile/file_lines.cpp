@@ -34,8 +34,9 @@ int file_lines_next(FileLines* lines, char* buffer, int size) {
     const int span = held < room ? held : room;
     const void* line_feed = std::memchr(start, '\n', static_cast<std::size_t>(span));
     const int take =
-        line_feed != nullptr ? static_cast<int>(static_cast<const unsigned char*>(line_feed) - start) + 1
-                             : span;
+        line_feed != nullptr
+            ? static_cast<int>(static_cast<const unsigned char*>(line_feed) - start) + 1
+            : span;
     std::memcpy(buffer + length, start, static_cast<std::size_t>(take));
     length += take;
     lines->next += take;

@@ -11,22 +11,22 @@ namespace {
 
 // The messages about the glyph operand of one statement kind.
 struct GlyphOperandMessages {
-  const char* expect;   // (line)
-  const char* illegal;  // (value, line)
+  const char* expect;   // (line, token shown)
+  const char* illegal;  // (value, line, token)
   const char* locate;   // (token text, line)
 };
 
 constexpr GlyphOperandMessages kGkMessages{
-    "Error in parsing GKFUNC - expect a char code after GK (line %d)\n",
-    "Error in parsing GKFUNC - illegal char code 0x%x (line %d)\n",
+    "Error in parsing GKFUNC - expect a char code after GK (line %d, got %s)\n",
+    "Error in parsing GKFUNC - illegal char code 0x%x (line %d, got %s)\n",
     "Error in parsing GKFUNC - could not locate glyph %s in glyphIndex. GK (line %d)\n"};
 constexpr GlyphOperandMessages kGkaMessages{
-    "Error in parsing GKATTR - expect a char code after GKA (line %d)\n",
-    "Error in parsing GKATTR - illegal char code 0x%x (line %d)\n",
+    "Error in parsing GKATTR - expect a char code after GKA (line %d, got %s)\n",
+    "Error in parsing GKATTR - illegal char code 0x%x (line %d, got %s)\n",
     "Error in parsing GKATTR - could not locate glyph %s in glyphIndex. GK (line %d)\n"};
 constexpr GlyphOperandMessages kGksMessages{
-    "Error in parsing GKSAME - expect a char code after GKS (line %d)\n",
-    "Error in parsing GKSAME - illegal char code 0x%x (line %d)\n",
+    "Error in parsing GKSAME - expect a char code after GKS (line %d, got %s)\n",
+    "Error in parsing GKSAME - illegal char code 0x%x (line %d, got %s)\n",
     "Error in parsing GKSAME - could not locate glyph %s in glyphIndex. GK (line %d)\n"};
 
 const GlyphOperandMessages* glyph_statement_messages(TokenClass token_class) {
@@ -46,7 +46,7 @@ constexpr std::int32_t kBackspaceCode = 0x08;
 int check_glyph_value(const char* token, const GlyphOperandMessages& messages, int* glyph) {
   const std::int32_t value = number_value(token);
   if (value < 0 || value > 255) {
-    set_error_text(messages.illegal, static_cast<unsigned>(value), line_number());
+    set_error_text(messages.illegal, static_cast<unsigned>(value), line_number(), token);
     return 0;
   }
   *glyph = value;
@@ -55,8 +55,9 @@ int check_glyph_value(const char* token, const GlyphOperandMessages& messages, i
 
 // Reads a glyph operand (a number 0-255) into *glyph; its text stays in token.
 int read_glyph_operand(char* token, const GlyphOperandMessages& messages, int* glyph) {
-  if (next_token(token) != TOK_NUMBER) {
-    set_error_text(messages.expect, line_number());
+  const TokenClass token_class = next_token(token);
+  if (token_class != TOK_NUMBER) {
+    set_error_text(messages.expect, line_number(), token_shown(token_class, token));
     return 0;
   }
   return check_glyph_value(token, messages, glyph);
@@ -88,8 +89,8 @@ int read_gkmain(GlyphTable* table, char* token) {
     token_class = next_token(token);
     if (token_class == TOK_EOL || token_class == TOK_WORD || token_class == TOK_STRING) return 1;
   }
-  set_error_text("Error in parsing GKMAIN - expect a char string GKMAIN (line %d)\n",
-                 line_number());
+  set_error_text("Error in parsing GKMAIN - expect a char string GKMAIN (line %d, got %s)\n",
+                 line_number(), token_shown(token_class, token));
   return 0;
 }
 
@@ -100,13 +101,15 @@ int read_gk(GlyphTable* table, char* token) {
   std::strcpy(glyph_text, token);
 
   unsigned char code = 0;
-  if (next_token(token) != TOK_WORD || !remembered_ucode_by_name(&code, token)) {
+  const TokenClass ucode_class = next_token(token);
+  if (ucode_class != TOK_WORD || !remembered_ucode_by_name(&code, token)) {
     set_error_text("Error in parsing GKFUNC - expect a text ucode after GK (line %d-got %s)\n",
-                   line_number(), token);
+                   line_number(), token_shown(ucode_class, token));
     return 0;
   }
   if (code >= kGlyphRowUcodes) {
-    set_error_text("Error in parsing GKFUNC - illegal ucode %d (line %d)\n", code, line_number());
+    set_error_text("Error in parsing GKFUNC - illegal ucode %d (line %d, got %s)\n", code,
+                   line_number(), token);
     return 0;
   }
   char ucode_text[kTokenSize];
@@ -123,13 +126,13 @@ int read_gk(GlyphTable* table, char* token) {
     if (token_class != TOK_NUMBER) {
       set_error_text(
           "Error in parsing GKFUNC - expect a integer char code after GK (line %d, got %s)\n",
-          line_number(), token);
+          line_number(), token_shown(token_class, token));
       return 0;
     }
     const std::int32_t value = number_value(token);
     if (value < 0 || value > 255) {
-      set_error_text("Error in parsing GK - illegal char code 0x%x (line %d)\n",
-                     static_cast<unsigned>(value), line_number());
+      set_error_text("Error in parsing GK - illegal char code 0x%x (line %d, got %s)\n",
+                     static_cast<unsigned>(value), line_number(), token);
       return 0;
     }
     // 0 ends a sequence (the codes after it would be lost) and 8 goes out
@@ -159,8 +162,9 @@ int read_gka(GlyphTable* table, char* token) {
   if (row == nullptr) return 0;
   if (row->attr != 0) {
     set_error_text(
-        "Error in input file gkfunc - attr is not null, and got a GKA statement (line %d)\n",
-        line_number());
+        "Error in input file gkfunc - attr is not null, and got a GKA statement (line %d, glyph "
+        "0x%X)\n",
+        line_number(), static_cast<unsigned>(glyph));
     return 0;
   }
   for (;;) {
@@ -171,8 +175,8 @@ int read_gka(GlyphTable* table, char* token) {
     } else if (token_class == TOK_APPEND) {
       row->attr |= kAttrAppend;
     } else {
-      set_error_text("Error in parsing GKATTR - illegal attr (%s) glyph 0x%x (line %d)\n", token,
-                     static_cast<unsigned>(glyph), line_number());
+      set_error_text("Error in parsing GKATTR - illegal attr (%s) glyph 0x%x (line %d)\n",
+                     token_shown(token_class, token), static_cast<unsigned>(glyph), line_number());
       return 0;
     }
   }
@@ -184,9 +188,11 @@ int read_gks(GlyphTable* table, char* token) {
   GlyphRow* row_a = glyph_row(table, a, token, kGksMessages);
   if (row_a == nullptr) return 0;
 
-  if (next_token(token) != TOK_NUMBER) {
-    set_error_text("Error in parsing GKSAME - expect a char code after GKS 0x%02x (line %d)\n",
-                   static_cast<unsigned>(a), line_number());
+  const TokenClass b_class = next_token(token);
+  if (b_class != TOK_NUMBER) {
+    set_error_text(
+        "Error in parsing GKSAME - expect a char code after GKS 0x%02x (line %d, got %s)\n",
+        static_cast<unsigned>(a), line_number(), token_shown(b_class, token));
     return 0;
   }
   int b = 0;
@@ -206,8 +212,8 @@ int read_gks(GlyphTable* table, char* token) {
     if (!sequence_is_empty(row_a->map[code])) {
       set_error_text(
           "Error in input file gkfunc - map is not null, and got a GKS statement (GKS must come "
-          "before GK) (line %d)\n",
-          line_number());
+          "before GK) (line %d, glyphs 0x%X, 0x%X)\n",
+          line_number(), static_cast<unsigned>(a), static_cast<unsigned>(b));
       return 0;
     }
     std::memcpy(row_a->map[code], row_b->map[code], kGlyphSequenceLength);
@@ -229,7 +235,8 @@ int execute_statements(GlyphTable* table) {
       case TOK_GKALTERNATE:
         set_error_text(
             "Error in GKFUNC file, GKALTERNATE keyword not supported anymore, delete it from the "
-            "file!\n");
+            "file! (line %d)\n",
+            line_number());
         ok = 0;
         break;
       default: break;

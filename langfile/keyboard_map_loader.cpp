@@ -29,8 +29,8 @@ KeyText key_text(unsigned char key) {
 int read_ku_statement(KeyMap* map, char* token) {
   TokenClass token_class = next_token(token);
   if (token_class != TOK_NUMBER && token_class != TOK_WORD) {
-    set_error_text("Error in parsing KU map - expect a key code after KU (line %d)\n",
-                   SourceReader.line_number);
+    set_error_text("Error in parsing KU map - expect a key code after KU (line %d, got %s)\n",
+                   SourceReader.line_number, token_shown(token_class, token));
     return 0;
   }
   unsigned char key = 0;
@@ -52,8 +52,9 @@ int read_ku_statement(KeyMap* map, char* token) {
 
   token_class = next_token(token);
   if (token_class != TOK_WORD) {
-    set_error_text("Error in parsing KU map - expect a ucode name after KU %s (line %d)\n",
-                   key_text(key).text, SourceReader.line_number);
+    set_error_text(
+        "Error in parsing KU map - expect a ucode name after KU %s (line %d, got %s)\n",
+        key_text(key).text, SourceReader.line_number, token_shown(token_class, token));
     return 0;
   }
   unsigned char code = 0;

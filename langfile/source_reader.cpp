@@ -120,9 +120,8 @@ int locate_source(const char* file_name, char (&path)[kCandidatePathSize]) {
 
 int open_source(const char* file_name, const char* text) {
   if (file_name != nullptr || text != nullptr) SourceReader.fault[0] = '\0';
-  if (text != nullptr && std::strncmp(text, kUtf8ByteOrderMark.data(), kUtf8ByteOrderMark.size()) == 0) {
-    text += kUtf8ByteOrderMark.size();
-  }
+  const std::size_t mark = kUtf8ByteOrderMark.size();
+  if (text != nullptr && std::strncmp(text, kUtf8ByteOrderMark.data(), mark) == 0) text += mark;
   SourceReader.text = text;
   SourceReader.line_number = 0;
   SourceReader.line[0] = '\0';

@@ -116,6 +116,12 @@ TokenClass next_token(char* token) {
   return classify(token, length, SourceReader.token_cursor[-1]);
 }
 
+const char* token_shown(TokenClass token_class, const char* token) {
+  if (token_class == TOK_EOL) return "end of line";
+  if (token_class == TOK_END && token[0] == '\0') return "end of file";
+  return token;
+}
+
 std::int32_t number_value(const char* token) {
   const char* p = token;
   while (*p == ' ' || (*p >= '\t' && *p <= '\r')) ++p;

@@ -31,6 +31,10 @@ enum TokenClass : int {
 // pass the same buffer for every call on one source.
 TokenClass next_token(char* token);
 
+// The token as messages name it: its text; "end of line" for TOK_EOL, and
+// "end of file" for a TOK_END that names no last token.
+const char* token_shown(TokenClass token_class, const char* token);
+
 // Scans one token of the current line from *cursor into `token`
 // (kTokenSize bytes, cut as above) and moves the cursor past it. Returns the
 // token's full length, quotes included; 0 when the line has no more tokens,

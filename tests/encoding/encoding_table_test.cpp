@@ -38,7 +38,7 @@ TEST(EncodingTableTest, RejectsMalformedLinesNamingTheLine) {
     const char* text;
     const char* message;
   } cases[] = {
-      {"0x41\tka\tk\tconsonant\tbase\t-\n", "line 1: expected 7 columns separated by tabs\n"},
+      {"0x41\tka\tk\tconsonant\tbase\t-\n", "line 1: expected 7 columns separated by tabs, got 6\n"},
       {"0x141\tka\tk\tconsonant\tbase\t-\tk\n", "line 1: bad byte code '0x141'\n"},
       {"0x41\ta\tk\tconsonant\tbase\t-\tk\n0x41\tb\tk\tconsonant\tbase\t-\tk\n",
        "line 2: byte code 0x41 given twice\n"},

@@ -46,7 +46,8 @@ void type_unicode(unsigned char character) {
   static UnicodeKeystrokes strokes;
   translate_key_unicode(&strokes, key_to_ucode(character), character);
   require(strokes.backspaces >= 0 && strokes.backspaces <= kLetterTextSize);
-  require(strokes.count >= 0 && strokes.count <= kLetterTextSize && strokes.text[strokes.count] == 0);
+  require(strokes.count >= 0 && strokes.count <= kLetterTextSize &&
+          strokes.text[strokes.count] == 0);
 }
 
 }  // namespace
@@ -80,7 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   unicode_to_legacy(LiveEncodingTable, bytes, missing);
 
   for (std::size_t i = 0; i < size && i < 256; ++i) type_unicode(data[i]);
-  for (unsigned character = 1; character < 0x80; ++character) type_unicode(static_cast<unsigned char>(character));
+  for (unsigned character = 1; character < 0x80; ++character)
+    type_unicode(static_cast<unsigned char>(character));
   letter_reset();
   return 0;
 }

@@ -40,7 +40,8 @@ void type(unsigned char character) {
 // sweep of every posted character follows.
 void type_with_live_language(const std::uint8_t* data, std::size_t size) {
   for (std::size_t i = 0; i < size && i < 256; ++i) type(data[i]);
-  for (unsigned character = 1; character < 0x80; ++character) type(static_cast<unsigned char>(character));
+  for (unsigned character = 1; character < 0x80; ++character)
+    type(static_cast<unsigned char>(character));
   letter_reset();
 }
 

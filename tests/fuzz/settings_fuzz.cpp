@@ -23,8 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t room : {std::size_t{1}, std::size_t{16}, std::size_t{64}, std::size_t{400}}) {
       std::vector<char> out(room, '\0');
       if (room > 8) std::memcpy(out.data(), "earlier\n", 9);
-      describe_refused_setting(out.data(), room, "C:\\Users\\u\\AppData\\Roaming\\Tolvar\\tolvar.ini",
-                               rule, text);
+      describe_refused_setting(out.data(), room,
+                               "C:\\Users\\u\\AppData\\Roaming\\Tolvar\\tolvar.ini", rule, text);
       require(std::memchr(out.data(), '\0', room) != nullptr);
     }
   }

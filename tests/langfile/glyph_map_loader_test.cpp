@@ -85,15 +85,18 @@ TEST_F(GlyphMapLoaderTest, FileWithoutGlyphStatementsIsUnrecognizable) {
 
 TEST_F(GlyphMapLoaderTest, GkErrorsNameTheirLineAndToken) {
   expect_failure("GK 1 KA 107\nGK 1 KA 256\n",
-                 "Error in parsing GK - illegal char code 0x100 (line 2)\n");
+                 "Error in parsing GK - illegal char code 0x100 (line 2, got 256)\n");
   expect_failure("GK 1 KA 107\nGK 1 KA -1\n",
-                 "Error in parsing GK - illegal char code 0xffffffff (line 2)\n");
+                 "Error in parsing GK - illegal char code 0xffffffff (line 2, got -1)\n");
   expect_failure("GK 1 KA 107\nGK 300 KA 1\n",
-                 "Error in parsing GKFUNC - illegal char code 0x12c (line 2)\n");
+                 "Error in parsing GKFUNC - illegal char code 0x12c (line 2, got 300)\n");
   expect_failure("GK 1 KA 107\nGK x KA 1\n",
-                 "Error in parsing GKFUNC - expect a char code after GK (line 2)\n");
+                 "Error in parsing GKFUNC - expect a char code after GK (line 2, got x)\n");
   expect_failure("GK 1 KA 107\nGK 1 ka 1\n",
                  "Error in parsing GKFUNC - expect a text ucode after GK (line 2-got ka)\n");
+  // A line end is named in words, not as a line feed inside the message.
+  expect_failure("GK 1 KA 107\nGK 1\n",
+                 "Error in parsing GKFUNC - expect a text ucode after GK (line 2-got end of line)\n");
   expect_failure("GK 1 KA 107\nGK 1 \"KA\" 1\n",
                  "Error in parsing GKFUNC - expect a text ucode after GK (line 2-got KA)\n");
   expect_failure("GK 1 KA 107\nx GK 0x30 KA 1\n",
@@ -153,11 +156,11 @@ TEST_F(GlyphMapLoaderTest, GkaSetsAttributesOnceAndRefusesOtherWords) {
                  "Error in parsing GKATTR - illegal attr (PREPEND) glyph 0x61 (line 2)\n");
   expect_failure("GKA 97 PREPEND\nGKA 97 APPEND\n",
                  "Error in input file gkfunc - attr is not null, and got a GKA statement (line "
-                 "2)\n");
+                 "2, glyph 0x61)\n");
   expect_failure("GKA 97\nGKA\n",
-                 "Error in parsing GKATTR - expect a char code after GKA (line 2)\n");
+                 "Error in parsing GKATTR - expect a char code after GKA (line 2, got end of line)\n");
   expect_failure("GKA 97\nGKA 0400\n",
-                 "Error in parsing GKATTR - illegal char code 0x100 (line 2)\n");
+                 "Error in parsing GKATTR - illegal char code 0x100 (line 2, got 0400)\n");
   expect_failure("GKA 97\nx GKA 98\n",
                  "Error in parsing GKATTR - could not locate glyph 98 in glyphIndex. GK (line "
                  "2)\n");
@@ -173,7 +176,7 @@ TEST_F(GlyphMapLoaderTest, GksCopiesARowThatIsStillEmpty) {
 
   expect_failure("GK 107 AA 97\nGK 108 AA 5\nGKS 108 107\n",
                  "Error in input file gkfunc - map is not null, and got a GKS statement (GKS "
-                 "must come before GK) (line 3)\n");
+                 "must come before GK) (line 3, glyphs 0x6C, 0x6B)\n");
   expect_failure("GK 107 AA 97\nGKA 108 PREPEND\nGKS 108 107\n",
                  "Error in input file gkfunc - attr is not null, and got a GKS statement (GKS "
                  "must come after GKA) (line 3, glyphs 0x6C, 0x6B)\n");
@@ -184,11 +187,11 @@ TEST_F(GlyphMapLoaderTest, GksOperandErrors) {
                  "Error in parsing GKSAME - could not locate glyph 121 in glyphIndex. GK (line "
                  "2)\n");
   expect_failure("GK 1 KA 107\nGKS 1 x\n",
-                 "Error in parsing GKSAME - expect a char code after GKS 0x01 (line 2)\n");
+                 "Error in parsing GKSAME - expect a char code after GKS 0x01 (line 2, got x)\n");
   expect_failure("GK 1 KA 107\nGKS 1 0x1ff\n",
-                 "Error in parsing GKSAME - illegal char code 0x1ff (line 2)\n");
+                 "Error in parsing GKSAME - illegal char code 0x1ff (line 2, got 0x1ff)\n");
   expect_failure("GK 1 KA 107\nGKS\n",
-                 "Error in parsing GKSAME - expect a char code after GKS (line 2)\n");
+                 "Error in parsing GKSAME - expect a char code after GKS (line 2, got end of line)\n");
   expect_failure("GK 1 KA 107\nx GKS 9 1\n",
                  "Error in parsing GKSAME - could not locate glyph 9 in glyphIndex. GK (line "
                  "2)\n");
@@ -208,18 +211,18 @@ TEST_F(GlyphMapLoaderTest, GkmainNamesTheLanguageAndTheLastOneWins) {
 }
 
 TEST_F(GlyphMapLoaderTest, GkmainRefusesANumberOrAMissingName) {
-  const char* message = "Error in parsing GKMAIN - expect a char string GKMAIN (line 2)\n";
-  expect_failure("GK 1 KA 107\nGKMAIN Sample 12\n", message);
-  expect_failure("GK 1 KA 107\nGKMAIN\n", message);
-  expect_failure("GK 1 KA 107\nGKMAIN 12\n", message);
+  const std::string message = "Error in parsing GKMAIN - expect a char string GKMAIN (line 2, got ";
+  expect_failure("GK 1 KA 107\nGKMAIN Sample 12\n", (message + "12)\n").c_str());
+  expect_failure("GK 1 KA 107\nGKMAIN\n", (message + "end of line)\n").c_str());
+  expect_failure("GK 1 KA 107\nGKMAIN 12\n", (message + "12)\n").c_str());
   expect_failure("GK 1 KA 107\nGKMAIN Sample", "Error in parsing GKMAIN - expect a char string "
-                                               "GKMAIN (line 3)\n");
+                                               "GKMAIN (line 3, got Sample)\n");
 }
 
 TEST_F(GlyphMapLoaderTest, GkalternateAnywhereFailsTheLoad) {
   const char* message =
       "Error in GKFUNC file, GKALTERNATE keyword not supported anymore, delete it from the "
-      "file!\n";
+      "file! (line 2)\n";
   expect_failure("GK 1 KA 107\nGKALTERNATE\n", message);
   expect_failure("GK 1 KA 107\nKU a GKALTERNATE\n", message);
   ASSERT_EQ(load("GK 1 KA 107\n% GKALTERNATE\nGKMAIN \"GKALTERNATE\"\n"), 1) << ErrorText;
@@ -236,7 +239,9 @@ TEST_F(GlyphMapLoaderTest, GlyphCode255GetsARowOnlyWhenNamed) {
 TEST_F(GlyphMapLoaderTest, LongOperandsAreCutNotOverrun) {
   const std::string long_number = std::string(300, '0') + "1";
   expect_failure("GK 1 KA 107\nGK " + long_number + " KA 1\n",
-                 "Error in parsing GKFUNC - expect a char code after GK (line 2)\n");
+                 ("Error in parsing GKFUNC - expect a char code after GK (line 2, got " +
+                  long_number.substr(0, 255) + ")\n")
+                     .c_str());
   const std::string long_word(600, 'U');
   expect_failure("GK 1 KA 107\nGK 1 " + long_word + " 1\n",
                  ("Error in parsing GKFUNC - expect a text ucode after GK (line 2-got " +

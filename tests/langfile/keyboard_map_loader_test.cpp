@@ -63,14 +63,16 @@ TEST_F(KeyboardMapLoaderTest, EachStatementErrorNamesItsLine) {
     const char* message;
   };
   const Case cases[] = {
-      {"KU a A\nKU \"b\" BA\n", "Error in parsing KU map - expect a key code after KU (line 2)\n"},
-      {"KU a A\nKU\n", "Error in parsing KU map - expect a key code after KU (line 2)\n"},
+      {"KU a A\nKU \"b\" BA\n",
+       "Error in parsing KU map - expect a key code after KU (line 2, got b)\n"},
+      {"KU a A\nKU\n",
+       "Error in parsing KU map - expect a key code after KU (line 2, got end of line)\n"},
       {"KU a A\nKU b \"BA\"\n",
-       "Error in parsing KU map - expect a ucode name after KU b (line 2)\n"},
+       "Error in parsing KU map - expect a ucode name after KU b (line 2, got BA)\n"},
       {"KU a A\nKU b PREPEND\n",
-       "Error in parsing KU map - expect a ucode name after KU b (line 2)\n"},
+       "Error in parsing KU map - expect a ucode name after KU b (line 2, got PREPEND)\n"},
       {"KU a A\nKU b\nKU c CA\n",
-       "Error in parsing KU map - expect a ucode name after KU b (line 2)\n"},
+       "Error in parsing KU map - expect a ucode name after KU b (line 2, got end of line)\n"},
       {"KU a A\n\nKU b ba\n",
        "Error in parsing KU map - illegal ucode name <ba> after KU b (line 3)\n"},
       {"KU a A\nKU k KA\nKU a AA\n",
