@@ -83,12 +83,12 @@ TEST_F(EncodingLoadingTest, ByteOrderMarkAtTheStartReadsAsNothing) {
 }
 
 TEST_F(EncodingLoadingTest, NulByteIsNamedWhereItStands) {
-  write_file(dir_.path() / "nul.gkf", "");
+  write_file(dir_.path() / "nul_byte.gkf", "");
   const char kha_with_nul[] = "0x42\tkha\t\xE0\xA4\x96\0\tconsonant\tbase\t-\t-\n";
-  write_file(dir_.path() / "nul.tsv",
+  write_file(dir_.path() / "nul_byte.tsv",
              kKaTable + std::string(kha_with_nul, sizeof kha_with_nul - 1));
   ScopedIpath ipath(dir_.str().c_str());
-  EXPECT_EQ(load_encoding_table("nul.gkf"), 0);
+  EXPECT_EQ(load_encoding_table("nul_byte.gkf"), 0);
   EXPECT_EQ(std::string(ErrorText).rfind("line 2: control character 0x00 in column 3 (text)\n", 0), 0u)
       << ErrorText;
 }
