@@ -64,9 +64,15 @@ int read_glyph_text(std::string_view utf8, GlyphText& out) {
   return 1;
 }
 
+// A column of a long line is cut in the message, so that the message (and
+// the file's name after it) still fits ErrorText whole, line feed included.
+constexpr std::size_t kDetailShown = 200;
+
 int fail(int line_number, const char* what, std::string_view detail) {
-  set_error_text("line %d: %s%.*s%s\n", line_number, what, static_cast<int>(detail.size()),
-                 detail.data(), detail.empty() ? "" : "'");
+  const bool cut = detail.size() > kDetailShown;
+  set_error_text("line %d: %s%.*s%s%s\n", line_number, what,
+                 static_cast<int>(cut ? kDetailShown : detail.size()), detail.data(),
+                 cut ? "..." : "", detail.empty() ? "" : "'");
   return 0;
 }
 

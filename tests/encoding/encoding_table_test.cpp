@@ -74,6 +74,13 @@ TEST(EncodingTableTest, RejectsMalformedLinesNamingTheLine) {
   }
 }
 
+TEST(EncodingTableTest, LongColumnIsCutInTheMessageWhichStillEndsItsLine) {
+  const std::string traits(1000, 'x');
+  static EncodingTable t;
+  EXPECT_EQ(read_encoding_table("0x41\tka\tk\tconsonant\tbase\t" + traits + "\tk\n", &t), 0);
+  EXPECT_EQ(std::string(ErrorText), "line 1: unknown trait in '" + traits.substr(0, 200) + "...'\n");
+}
+
 TEST(EncodingTableTest, BuiltInTableLeavesControlDelAndSoftHyphenBytesUnused) {
   const EncodingTable& t = vedrokan_table();
   for (int code : {0x00, 0x0A, 0x20, 0x7F, 0xAD})
