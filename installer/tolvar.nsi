@@ -56,9 +56,18 @@ VIAddVersionKey "CompanyName" "${PUBLISHER}"
 VIAddVersionKey "FileDescription" "Tolvar ${VERSION} setup"
 VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "ProductVersion" "${VERSION}"
-VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
+VIAddVersionKey "LegalCopyright" "Copyright (c) 2026 The Tolvar developers, MIT License"
 
 !define MUI_ABORTWARNING
+; The MIT License asks for no consent: the page shows it with Next, not "I Agree".
+!ifdef WIN64_DIR
+  !define LICENSE_FILE "${WIN64_DIR}\LICENSE.txt"
+!else
+  !define LICENSE_FILE "${WIN32_DIR}\LICENSE.txt"
+!endif
+!define MUI_LICENSEPAGE_BUTTON "$(^NextBtn)"
+!define MUI_LICENSEPAGE_TEXT_BOTTOM "Tolvar is free software under the MIT License; the Vedrokan font is under the SIL Open Font License (OFL.txt)."
+!insertmacro MUI_PAGE_LICENSE "${LICENSE_FILE}"
 !define MUI_COMPONENTSPAGE_SMALLDESC
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
@@ -102,6 +111,7 @@ FunctionEnd
   File "${dir}\Vedrokan.ttf"
   File "${dir}\OFL.txt"
   File "${dir}\README.txt"
+  File "${dir}\LICENSE.txt"
   ; An installed font file stays in use until the system lets go of it: an
   ; update keeps the one there.
   SetOutPath "$FONTS"
@@ -217,6 +227,7 @@ Section "Uninstall"
   Delete "$INSTDIR\Vedrokan.ttf"
   Delete "$INSTDIR\OFL.txt"
   Delete "$INSTDIR\README.txt"
+  Delete "$INSTDIR\LICENSE.txt"
   ; Programs that took keyboard input can keep a hook library mapped for a
   ; while: then it goes at the next restart.
   Delete /REBOOTOK "$INSTDIR\x86\tolvar32.exe"
