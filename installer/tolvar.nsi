@@ -79,6 +79,7 @@ VIAddVersionKey "LegalCopyright" "Copyright (c) 2026 The Tolvar developers, MIT 
 !insertmacro MUI_PAGE_LICENSE "${LICENSE_FILE}"
 !define MUI_COMPONENTSPAGE_SMALLDESC
 !insertmacro MUI_PAGE_COMPONENTS
+!define MUI_DIRECTORYPAGE_TEXT_TOP "Setup will install Tolvar ${VERSION} in the folder below. Outside Program Files, choose a folder that does not exist yet: setup makes it so that only administrators can change it, as in Program Files."
 !define MUI_PAGE_CUSTOMFUNCTION_LEAVE DirectoryLeave
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
