@@ -241,8 +241,9 @@ e2e_probe pad "$e2e_typepad_title" close >/dev/null
 e2e_wait_exit "$e2e_typepad_pid" 10 || fail "typepad did not close"
 
 # == The update, while a program holds the hook library, as a busy or hung
-# program keeps it after the hook is gone (Wine lets go at once): this one,
-# of the prefix's word size, loads it and holds it while the flag file is there.
+# program keeps it after the hook is gone (whether typepad still holds it
+# here is a matter of timing): this one, of the prefix's word size, loads it
+# and holds it while the flag file is there.
 holding=$e2e_work/holding
 : >"$holding"
 target=x86-unicode
