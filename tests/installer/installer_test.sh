@@ -265,7 +265,7 @@ EOF
   e2e_fail "makensis failed on the holder: $(cat "$e2e_work/makensis.log")"
 "$wine" "$e2e_work/holder.exe" >>"$log" 2>&1 </dev/null &
 holder=$!
-for _ in $(seq 100); do
+for _ in $(seq 300); do
   [ -n "$(mapping "$folder/tvkhook.dll")" ] && break
   sleep 0.1
 done
