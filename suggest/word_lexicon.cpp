@@ -83,6 +83,7 @@ int read_word_lexicon(const char* name, const char* text, std::size_t length, Wo
     lex.nodes[s.node].first_child = first_child;
     lex.nodes[s.node].child_count = static_cast<std::uint8_t>(children);
   }
+  lex.nodes.shrink_to_fit();
   *lexicon = std::move(lex);
   return 1;
 }

@@ -168,7 +168,7 @@ void search(const SuggestData& data, const char* roman, int n, bool constrained)
 
 }  // namespace
 
-SuggestTuning SuggestParameters = {24, 24, 12, 4.0f, 0.5f};
+SuggestTuning SuggestParameters = {16, 16, 8, 4.0f, 0.5f};
 
 int load_suggest_data(const char* model_path, const char* words_path, SuggestData* data) {
   SuggestData staging;
@@ -176,6 +176,13 @@ int load_suggest_data(const char* model_path, const char* words_path, SuggestDat
   if (!load_word_lexicon(words_path, &staging.lexicon)) return 0;
   *data = std::move(staging);
   return 1;
+}
+
+std::size_t suggest_data_bytes(const SuggestData& data) {
+  const RomanizationModel& m = data.model;
+  return sizeof data + m.graphones.capacity() * sizeof(Graphone) + m.ngrams.capacity() * sizeof(Ngram) +
+         m.slots.capacity() * sizeof(NgramSlot) + m.chunk_start.capacity() * sizeof(std::uint32_t) +
+         m.chunk_graphones.capacity() * sizeof(std::uint16_t) + data.lexicon.nodes.capacity() * sizeof(TrieNode);
 }
 
 void suggest_words(const SuggestData& data, const UserLexicon* user, const char* roman, std::size_t length,

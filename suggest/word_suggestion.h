@@ -45,6 +45,9 @@ struct SuggestionList {
 // read. 1 = loaded; 0 with ErrorText naming the file and line.
 int load_suggest_data(const char* model_path, const char* words_path, SuggestData* data);
 
+// The memory the loaded data takes, in bytes.
+std::size_t suggest_data_bytes(const SuggestData& data);
+
 // Fills `list` with up to kMaxSuggestions candidates for `roman`, best first;
 // `user` may be null. A word that is not 1-32 ASCII letters gets none
 // (list->count 0). Not re-entrant: the search keeps its beams in static

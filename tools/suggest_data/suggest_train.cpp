@@ -86,8 +86,9 @@ bool read_pairs(const char* path, std::vector<Pair>* pairs) {
     }
     if (!ok) continue;  // a word with other letters teaches nothing here
     p.latin = latin;
-    p.weight = std::atof(line.c_str() + t2 + 1);
-    if (p.weight <= 0) p.weight = 1;
+    // Each romanization counts once: weighing it by how many people wrote it
+    // made the model worse on the development split (top-1 48.4% against 49.2%).
+    p.weight = 1;
     pairs->push_back(p);
   }
   return true;
