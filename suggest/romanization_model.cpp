@@ -41,7 +41,11 @@ int fail(const char* name, int line_number, std::string_view line, const char* w
   return 0;
 }
 
-int read_count_line(const char* name, LineCursor* cursor, const char* word, long limit, long* count) {
+// "WORD N" with N up to `limit`, and no more than the rest of the text can
+// hold at `min_line` bytes a line (so that no count makes a large
+// allocation that the text never fills).
+int read_count_line(const char* name, LineCursor* cursor, const char* word, long limit, std::size_t min_line,
+                    long* count) {
   std::string_view line;
   if (!next_line(cursor, &line)) {
     set_error_text("%s line %d: expected \"%s N\", found the end of the file\n", name, cursor->number + 1, word);
@@ -51,6 +55,9 @@ int read_count_line(const char* name, LineCursor* cursor, const char* word, long
   if (line.size() <= w.size() || line.substr(0, w.size()) != w || line[w.size()] != ' ' ||
       !parse_number(line.substr(w.size() + 1), count) || *count < 0 || *count > limit) {
     return fail(name, cursor->number, line, word);
+  }
+  if (static_cast<std::size_t>(*count) > cursor->rest.size() / min_line) {
+    return fail(name, cursor->number, line, "the file is too short for so many lines");
   }
   return 1;
 }
@@ -104,7 +111,7 @@ int read_romanization_model(const char* name, const char* text, std::size_t leng
     return fail(name, 1, line, "not a romanization model (expected \"tolvar-romanization 1\")");
   }
   long graphone_count, ngram_count;
-  if (!read_count_line(name, &cursor, "graphones", kMaxGraphones, &graphone_count)) return 0;
+  if (!read_count_line(name, &cursor, "graphones", kMaxGraphones, 4, &graphone_count)) return 0;
 
   RomanizationModel m;
   m.graphones.resize(static_cast<std::size_t>(graphone_count) + 1);
@@ -114,7 +121,7 @@ int read_romanization_model(const char* name, const char* text, std::size_t leng
       return fail(name, cursor.number, line, "expected LATIN (1-3 letters a-z), a tab, DEVANAGARI (1-3 letters)");
     }
   }
-  if (!read_count_line(name, &cursor, "ngrams", kMaxNgrams, &ngram_count)) return 0;
+  if (!read_count_line(name, &cursor, "ngrams", kMaxNgrams, 6, &ngram_count)) return 0;
   std::size_t size = 1024;
   while (size < static_cast<std::size_t>(ngram_count) * 2) size *= 2;
   m.slots.assign(size, NgramSlot{0, 0});

@@ -43,7 +43,9 @@ TEST(SuggestDataFiles, BadModelsAreRefusedWithTheirLine) {
   const std::string head = "tolvar-romanization 1\ngraphones 2\nk\tक\nka\tक\nngrams ";
   const BadFile cases[] = {
       {"tolvar-romanization 1\ngraphones 70000\n", "line 2: graphones: \"graphones 70000\""},
-      {"tolvar-romanization 1\ngraphones 2\nk\tक\n", "line 4: the file ends among the graphones"},
+      {"tolvar-romanization 1\ngraphones 2\nk\tक\n", "line 2: the file is too short for so many lines"},
+      {"tolvar-romanization 1\ngraphones 2\nk\tक\n\n\n\n", "line 4: expected LATIN"},
+      {"ngrams 3999999\n0\t10\t0\n", "line 5: the file is too short for so many lines"},
       {"tolvar-romanization 1\ngraphones 1\nkaaa\tक\n", "line 3: expected LATIN"},
       {"tolvar-romanization 1\ngraphones 1\nK\tक\n", "line 3: expected LATIN"},
       {"tolvar-romanization 1\ngraphones 1\nk\tकाकी\n", "line 3: expected LATIN"},
