@@ -96,7 +96,7 @@ void pool_add(const Hypothesis& h, float cost, int which) {
 void score_pool(const SuggestData& data) {
   for (int i = 0; i < pool_count; ++i) {
     Candidate& c = pool[i];
-    c.score = std::max(c.mass[0], c.mass[1]);
+    c.score = std::max(c.mass[0], c.mass[1]) - SuggestParameters.letter_weight * letter_cost(data.letters, c.letters, c.length);
     const std::uint32_t count = lexicon_count(data.lexicon, c.letters, c.length);
     if (count > 0) {
       c.score += SuggestParameters.lexicon_bonus + SuggestParameters.frequency_weight * std::log(static_cast<float>(count));
@@ -168,12 +168,13 @@ void search(const SuggestData& data, const char* roman, int n, bool constrained)
 
 }  // namespace
 
-SuggestTuning SuggestParameters = {16, 16, 8, 4.0f, 0.5f};
+SuggestTuning SuggestParameters = {16, 16, 8, 3.0f, 0.5f, 0.3f};
 
 int load_suggest_data(const char* model_path, const char* words_path, SuggestData* data) {
   SuggestData staging;
   if (!load_romanization_model(model_path, &staging.model)) return 0;
   if (!load_word_lexicon(words_path, &staging.lexicon)) return 0;
+  build_letter_model(staging.lexicon, &staging.letters);
   *data = std::move(staging);
   return 1;
 }
@@ -182,7 +183,8 @@ std::size_t suggest_data_bytes(const SuggestData& data) {
   const RomanizationModel& m = data.model;
   return sizeof data + m.graphones.capacity() * sizeof(Graphone) + m.ngrams.capacity() * sizeof(Ngram) +
          m.slots.capacity() * sizeof(NgramSlot) + m.chunk_start.capacity() * sizeof(std::uint32_t) +
-         m.chunk_graphones.capacity() * sizeof(std::uint16_t) + data.lexicon.nodes.capacity() * sizeof(TrieNode);
+         m.chunk_graphones.capacity() * sizeof(std::uint16_t) + data.lexicon.nodes.capacity() * sizeof(TrieNode) +
+         data.letters.slots.capacity() * sizeof(LetterSlot);
 }
 
 void suggest_words(const SuggestData& data, const UserLexicon* user, const char* roman, std::size_t length,

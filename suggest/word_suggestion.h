@@ -7,6 +7,7 @@
 #pragma once
 #include <cstddef>
 
+#include "suggest/letter_model.h"
 #include "suggest/native_letters.h"
 #include "suggest/romanization_model.h"
 #include "suggest/user_lexicon.h"
@@ -22,6 +23,7 @@ struct SuggestTuning {
   int graphones_per_chunk;  // the likeliest readings of each Latin chunk tried
   float lexicon_bonus;      // added to the score of a word the lexicon has
   float frequency_weight;   // times ln(count + 1) of the word
+  float letter_weight;      // times the letter model's cost of the spelling
 };
 extern SuggestTuning SuggestParameters;
 
@@ -29,6 +31,7 @@ extern SuggestTuning SuggestParameters;
 struct SuggestData {
   RomanizationModel model;
   WordLexicon lexicon;
+  LetterModel letters;  // counted from the lexicon at load
 };
 
 struct Suggestion {
