@@ -1,7 +1,8 @@
 // The romanization model: "graphones" (a chunk of 1-3 Latin letters written
-// for a chunk of 1-3 Devanagari letters) and a trigram model over graphone
-// sequences, learned by tools/suggest_data/suggest_train from romanized word
-// pairs. Costs are -ln p. Loading allocates; the lookups do not.
+// for a chunk of 1-3 Devanagari letters) and an n-gram model over graphone
+// sequences (up to 6-grams; the shipped one has trigrams), learned by
+// tools/suggest_data/suggest_train from romanized word pairs. Costs are
+// -ln p. Loading allocates; the lookups do not.
 #pragma once
 #include <cstdint>
 #include <vector>

@@ -1,8 +1,9 @@
 // Candidates for a romanized word: a beam search over the romanization
 // model's graphones, once along the lexicon's trie (real words only) and
 // once unconstrained (so a word the lexicon lacks still gets a sensible
-// spelling), ranked by the model's cost and how often each word is written;
-// the user's own earlier choices for the same letters come first.
+// spelling), ranked by the model's cost, how much the spelling looks like the
+// language's words and how often each word is written; the user's own
+// earlier choices for the same letters come first.
 // The search uses fixed buffers: no allocation per word.
 #pragma once
 #include <cstddef>
