@@ -11,6 +11,13 @@ int read_data_file(const char* path, std::size_t limit, std::vector<char>* text)
     return 0;
   }
   text->clear();
+  // One allocation of the file's size where it can be told (the bound still
+  // holds if the file grows meanwhile).
+  if (std::fseek(file, 0, SEEK_END) == 0) {
+    const long size = std::ftell(file);
+    if (size > 0 && static_cast<unsigned long>(size) <= limit) text->reserve(static_cast<std::size_t>(size));
+    std::rewind(file);
+  }
   char buffer[65536];
   std::size_t n;
   bool too_large = false;

@@ -68,7 +68,7 @@ struct CountTable {
     }
   }
   CountSlot* add(std::uint64_t key) {
-    if (2 * (used + 1) > slots.size()) grow();
+    if (4 * (used + 1) > 3 * slots.size()) grow();
     const std::size_t mask = slots.size() - 1;
     std::size_t i = slot_of(key, mask);
     while (slots[i].key != 0 && slots[i].key != key) i = (i + 1) & mask;

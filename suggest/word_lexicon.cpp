@@ -39,6 +39,7 @@ int read_word_lexicon(const char* name, const char* text, std::size_t length, Wo
     return fail(name, 1, line, "not a word list (expected \"tolvar-words 1\")");
   }
   std::vector<Word> words;
+  words.reserve(static_cast<std::size_t>(std::count(text, text + length, '\n')) + 1);
   while (next_line(&cursor, &line)) {
     const std::string_view whole = line;
     std::string_view native;
