@@ -143,12 +143,11 @@ void build_letter_model(const WordLexicon& lexicon, LetterModel* model) {
 
   // Absolute discounting, interpolated, as the romanization model. The start
   // symbol is never predicted: its unigram stands only as a history.
-  double unigram_total = 0, unigram_types = 0;
+  double unigram_total = 0;
   for (CountSlot& s : counts.slots) {
     if (s.key == 0 || is_word_start(s.key)) continue;
     if (s.key >> 56 == 1) {
       unigram_total += s.count;
-      unigram_types += 1;
     } else {
       CountSlot* h = counts.find(history_key(s.key));
       h->total += s.count;
