@@ -5,7 +5,7 @@
 #                                words and Debian's hunspell-hi, aspell-mr, hunspell-ne
 # usage: make_suggest_data.sh SUGGEST_TRAIN DATA_DIR OUT_DIR
 # (SUGGEST_TRAIN: build/native/tools/suggest_data/suggest_train; DATA_DIR:
-# ../shared/data, as described in its README.md; OUT_DIR: languages/suggest)
+# ../shared/data, as described in its README.md; OUT_DIR: suggest/data)
 set -euo pipefail
 if [ $# -ne 3 ]; then
   echo "usage: $0 SUGGEST_TRAIN DATA_DIR OUT_DIR" >&2

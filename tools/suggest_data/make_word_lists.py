@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""Writes the suggestion engine's word lists, languages/suggest/{hi,mr,ne}.words.
+"""Writes the suggestion engine's word lists, suggest/data/{hi,mr,ne}.words.
 
 hi: the Hindi word forms of the OpenSubtitles 2018 frequency list with their
     counts, with the words of Debian's hunspell-hi and the native words of the
