@@ -24,9 +24,8 @@ int translates_ucode(unsigned int ucode) { return (ucode & 0xFFu) != 0 && ucode_
 
 unsigned char key_to_ucode(unsigned int character) { return LiveKeyMap[character & 0xFFu]; }
 
-void translate_key(KeystrokeString* out, std::int32_t* count, unsigned int ucode,
-                   unsigned int character) {
-  *count = 0;
+void translate_letter(LetterChange* change, unsigned int ucode, unsigned int character) {
+  change->character = static_cast<unsigned char>(character & 0xFFu);
   if (translates_ucode(ucode)) {
     std::array<unsigned char, kLetterOutputSize> letter;
     std::int32_t letter_length = 0;
@@ -34,24 +33,50 @@ void translate_key(KeystrokeString* out, std::int32_t* count, unsigned int ucode
     letter_add(ucode, letter.data(), &letter_length);
     // Read after letter_add: a new letter has reset typed_count, so the
     // finished one stays on screen.
-    glyph_diff(out->bytes, count, typed_glyphs, typed_length(), letter.data(), letter_length);
-    std::memcpy(typed_glyphs, letter.data(), static_cast<std::size_t>(letter_length));
-    typed_count = letter_length;
-    typed_glyphs[letter_length] = 0;
+    change->kind = LetterKey::kComposed;
+    change->before_count = typed_length();
+    std::memcpy(change->before, typed_glyphs, static_cast<std::size_t>(change->before_count));
+    change->after_count = letter_length < kLetterMaxGlyphs ? letter_length : kLetterMaxGlyphs;
+    std::memcpy(change->after, letter.data(), static_cast<std::size_t>(change->after_count));
+    std::memcpy(typed_glyphs, change->after, static_cast<std::size_t>(change->after_count));
+    typed_count = change->after_count;
+    typed_glyphs[typed_count] = 0;
     return;
   }
 
-  const unsigned char key = static_cast<unsigned char>(character & 0xFFu);
-  if (key == kBackspace || key == kDelete) {
-    const std::int32_t erase = typed_length() > 1 ? typed_length() : 1;
-    std::memset(out->bytes, kBackspace, static_cast<std::size_t>(erase));
-    *count = erase;
-  } else {
-    out->bytes[0] = static_cast<char>(key);
-    *count = 1;
+  const bool erase = change->character == kBackspace || change->character == kDelete;
+  change->kind = erase ? LetterKey::kErased : LetterKey::kPassed;
+  change->before_count = typed_length();
+  std::memcpy(change->before, typed_glyphs, static_cast<std::size_t>(change->before_count));
+  change->after_count = erase ? 0 : change->before_count;
+  std::memcpy(change->after, change->before, static_cast<std::size_t>(change->after_count));
+  letter_reset();
+}
+
+void font_keystrokes(const LetterChange& change, KeystrokeString* out, std::int32_t* count) {
+  switch (change.kind) {
+    case LetterKey::kComposed:
+      glyph_diff(out->bytes, count, change.before, change.before_count, change.after, change.after_count);
+      return;
+    case LetterKey::kErased: {
+      const std::int32_t erase = change.before_count > 1 ? change.before_count : 1;
+      std::memset(out->bytes, kBackspace, static_cast<std::size_t>(erase));
+      *count = erase;
+      break;
+    }
+    case LetterKey::kPassed:
+      out->bytes[0] = static_cast<char>(change.character);
+      *count = 1;
+      break;
   }
   out->bytes[*count] = 0;
-  letter_reset();
+}
+
+void translate_key(KeystrokeString* out, std::int32_t* count, unsigned int ucode,
+                   unsigned int character) {
+  LetterChange change;
+  translate_letter(&change, ucode, character);
+  font_keystrokes(change, out, count);
 }
 
 std::int32_t glyph_diff(char* out, std::int32_t* count, const unsigned char* old_glyphs,

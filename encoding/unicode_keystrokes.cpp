@@ -3,15 +3,7 @@
 #include <array>
 #include <cstring>
 
-#include "core/keystroke_translation.h"
 #include "encoding/to_unicode.h"
-
-namespace {
-
-constexpr unsigned char kBackspace = 0x08;
-constexpr unsigned char kDelete = 0x7F;
-
-}  // namespace
 
 std::int32_t letter_text(const unsigned char* glyphs, std::int32_t count, char16_t* text) {
   const std::int32_t glyph_count = count < 0 ? 0 : count < kLetterMaxGlyphs ? count : kLetterMaxGlyphs;
@@ -33,32 +25,27 @@ void text_diff(UnicodeKeystrokes* out, const char16_t* old_text, std::int32_t ol
   out->text[out->count] = 0;
 }
 
-void translate_key_unicode(UnicodeKeystrokes* out, unsigned int ucode, unsigned int character) {
-  std::array<char16_t, kLetterTextSize + 1> typed_text;
-  if (translates_ucode(ucode)) {
-    std::array<unsigned char, kLetterOutputSize> letter;
-    std::int32_t letter_length = 0;
-    // As in translate_key: a failure erases the letter, and typed_glyphs is
-    // read after letter_add, so a new letter leaves the finished one alone.
-    letter_add(ucode, letter.data(), &letter_length);
-    std::array<char16_t, kLetterTextSize + 1> new_text;
-    text_diff(out, typed_text.data(), letter_text(typed_glyphs, typed_length(), typed_text.data()),
-              new_text.data(), letter_text(letter.data(), letter_length, new_text.data()));
-    std::memcpy(typed_glyphs, letter.data(), static_cast<std::size_t>(letter_length));
-    typed_count = letter_length;
-    typed_glyphs[letter_length] = 0;
+void unicode_keystrokes(const LetterChange& change, UnicodeKeystrokes* out) {
+  std::array<char16_t, kLetterTextSize + 1> before_text;
+  const std::int32_t before_length = letter_text(change.before, change.before_count, before_text.data());
+  if (change.kind == LetterKey::kComposed) {
+    std::array<char16_t, kLetterTextSize + 1> after_text;
+    text_diff(out, before_text.data(), before_length, after_text.data(),
+              letter_text(change.after, change.after_count, after_text.data()));
     return;
   }
-
-  const auto key = static_cast<unsigned char>(character & 0xFFu);
   out->backspaces = 0;
   out->count = 0;
-  if (key == kBackspace || key == kDelete) {
-    const std::int32_t typed = letter_text(typed_glyphs, typed_length(), typed_text.data());
-    out->backspaces = typed > 1 ? typed : 1;
+  if (change.kind == LetterKey::kErased) {
+    out->backspaces = before_length > 1 ? before_length : 1;
   } else {
-    out->text[out->count++] = windows_1252(key);
+    out->text[out->count++] = windows_1252(change.character);
   }
   out->text[out->count] = 0;
-  letter_reset();
+}
+
+void translate_key_unicode(UnicodeKeystrokes* out, unsigned int ucode, unsigned int character) {
+  LetterChange change;
+  translate_letter(&change, ucode, character);
+  unicode_keystrokes(change, out);
 }

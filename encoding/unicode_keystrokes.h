@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 
+#include "core/keystroke_translation.h"
 #include "core/letter_composer.h"
 #include "encoding/encoding_table.h"
 
@@ -16,11 +17,15 @@ struct UnicodeKeystrokes {
   char16_t text[kLetterTextSize + 1];  // zero-terminated
 };
 
-// The Unicode counterpart of translate_key, over the same letter state and the
-// live encoding table: a key with a ucode extends the letter and `out` turns
-// the old letter's text into the new one's; a Backspace or Delete without one
-// erases every code point typed for the letter (at least one); any other
-// character is typed as it is. Either of the two ends the letter.
+// The Unicode keystrokes of a change that translate_letter recorded, with the
+// live encoding table: for a composed key those that turn the letter's text
+// before into its text after; for an erased letter one Backspace per code
+// point typed for it (at least one); for a passed key its character.
+// Touches no letter state.
+void unicode_keystrokes(const LetterChange& change, UnicodeKeystrokes* out);
+
+// The Unicode counterpart of translate_key: translate_letter, then
+// unicode_keystrokes.
 void translate_key_unicode(UnicodeKeystrokes* out, unsigned int ucode, unsigned int character);
 
 // The Unicode text of `count` display-ordered glyphs with the live table into

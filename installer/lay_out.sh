@@ -40,5 +40,7 @@ for name in tolvar.html Vedrokan.gkf Vedrokan.gkl Vedrokan.tsv Vedrokan.ttf; do
 done
 # The tree names the font's licence after the font; the folder has one font.
 copy "$bin/Vedrokan-OFL.txt" "$folder/OFL.txt"
-# Text files for Notepad: CR LF.
+# Text files for Notepad: CR LF, and a name Windows opens.
 sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$here/README.txt" >"$folder/README.txt"
+[ -f "$here/../LICENSE" ] || { echo "lay_out.sh: $here/../LICENSE is missing" >&2; exit 1; }
+sed -e 's/$/\r/' "$here/../LICENSE" >"$folder/LICENSE.txt"

@@ -37,6 +37,38 @@ TEST_F(KeystrokeTranslationTest, WorkedExampleRetypesOnlyWhatChanged) {
   EXPECT_EQ(typed_count, 0);
 }
 
+TEST_F(KeystrokeTranslationTest, TheChangeRecordsTheLetterBeforeAndAfterAndOutputsOnlyReadIt) {
+  make_example_table();
+  LetterChange change;
+  auto before = [&] { return bytes(change.before, change.before_count); };
+  auto after = [&] { return bytes(change.after, change.after_count); };
+  translate_letter(&change, kKA, 'k');
+  EXPECT_EQ(change.kind, LetterKey::kComposed);
+  EXPECT_EQ(before(), "");
+  EXPECT_EQ(after(), bytes({0xA0}));
+  translate_letter(&change, kD_I, 'i');
+  EXPECT_EQ(before(), bytes({0xA0}));
+  EXPECT_EQ(after(), bytes({0xD0, 0xA0})) << "display order";
+
+  KeystrokeString out;
+  std::int32_t count = 0;
+  for (int i = 0; i < 2; ++i) {
+    font_keystrokes(change, &out, &count);
+    EXPECT_EQ(std::string(out.bytes, count), bytes({0x08, 0xD0, 0xA0})) << "the same each time";
+  }
+  EXPECT_EQ(typed(), bytes({0xD0, 0xA0})) << "outputs write no letter state";
+
+  translate_letter(&change, 0, ' ');
+  EXPECT_EQ(change.kind, LetterKey::kPassed);
+  EXPECT_EQ(after(), bytes({0xD0, 0xA0})) << "a passed key leaves the letter on screen";
+  translate_letter(&change, kKA, 'k');
+  translate_letter(&change, 0, 0x08);
+  EXPECT_EQ(change.kind, LetterKey::kErased);
+  EXPECT_EQ(before(), bytes({0xA0}));
+  EXPECT_EQ(after(), "");
+  EXPECT_EQ(typed_count, 0);
+}
+
 TEST_F(KeystrokeTranslationTest, KeyMapGivesTheUcodeOfTheLowByte) {
   LiveKeyMap['k'] = kKA;
   EXPECT_EQ(key_to_ucode('k'), kKA);

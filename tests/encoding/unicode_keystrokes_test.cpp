@@ -91,6 +91,24 @@ TEST_F(UnicodeKeystrokesTest, NewLetterLeavesTheFinishedOneAlone) {
   EXPECT_EQ(screen(), "नाम्");
 }
 
+TEST_F(UnicodeKeystrokesTest, FontCodesAndUnicodeAreViewsOfTheSameChange) {
+  LetterChange change;
+  translate_letter(&change, key_to_ucode('k'), 'k');
+  translate_letter(&change, key_to_ucode('i'), 'i');
+  const std::int32_t typed = typed_count;
+  KeystrokeString font;
+  std::int32_t count = 0;
+  font_keystrokes(change, &font, &count);
+  unicode_keystrokes(change, &strokes_);
+  EXPECT_EQ(std::to_string(strokes_.backspaces) + ":" + utf8(strokes_.text, strokes_.count), "1:ि");
+  char16_t text[kLetterTextSize + 1];
+  EXPECT_EQ(utf8(text, letter_text(reinterpret_cast<const unsigned char*>(font.bytes) + 1, count - 1, text)),
+            "कि") << "the font codes retype the whole letter, which reads as the same text";
+  unicode_keystrokes(change, &strokes_);
+  EXPECT_EQ(strokes_.backspaces, 1) << "the same again: nothing was written";
+  EXPECT_EQ(typed_count, typed);
+}
+
 TEST(TextDiffTest, KeepsTheCommonPrefix) {
   static UnicodeKeystrokes out;
   text_diff(&out, u"abc", 3, u"abxy", 4);

@@ -2,7 +2,8 @@
 # The zips a release ships, made from this tree's programs as scripts/release
 # makes them: exactly the files that run where unpacked, in a fixed order,
 # the same bytes when made twice; each program of the right word size,
-# carrying the version from VERSION and, for the two programs, the manifest.
+# carrying the version from VERSION and, for the two programs, the manifest;
+# the licence as LICENSE.txt.
 # Usage: zip_contents_test.sh SOURCE_ROOT VERSION BIN [X86_BIN]
 #   BIN of a 64-bit tree: its win64 zip, and with X86_BIN (the 32-bit tree's
 #   bin) the win32 zip too. BIN of a 32-bit tree: its win32 zip.
@@ -19,7 +20,7 @@ fail() {
   failures=$((failures + 1))
 }
 
-common="OFL.txt README.txt Vedrokan.gkf Vedrokan.gkl Vedrokan.tsv Vedrokan.ttf tolvar.exe tolvar.html tvkhook.dll"
+common="LICENSE.txt OFL.txt README.txt Vedrokan.gkf Vedrokan.gkl Vedrokan.tsv Vedrokan.ttf tolvar.exe tolvar.html tvkhook.dll"
 # check_zip KIND BIN EXTRA_ENTRIES...
 check_zip() {
   local kind=$1 from=$2 top=tolvar-$version-$1 name entries expected file machine want
@@ -36,6 +37,8 @@ check_zip() {
 
   rm -rf "$work/unzipped"
   python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' "$work/$top.zip" "$work/unzipped"
+  sed 's/$/\r/' "$root/LICENSE" | cmp -s - "$work/unzipped/$top/LICENSE.txt" ||
+    fail "$top/LICENSE.txt should be the repository's LICENSE with CR LF line ends"
   for file in tolvar.exe tvkhook.dll x86/tolvar32.exe x86/tvkhook.dll; do
     [ -f "$work/unzipped/$top/$file" ] || continue
     want=x86_64
