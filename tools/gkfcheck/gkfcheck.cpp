@@ -15,6 +15,11 @@
 #include "langfile/language_loading.h"
 #include "langfile/letter_swap.h"
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace {
 
 constexpr const char* kUsage =
@@ -159,8 +164,13 @@ void type_keys(const char* keys) {
   std::printf("\n");
 }
 
+// Byte for byte both ways: a text-mode read on Windows would end the text at
+// a 0x1A byte and turn line ends, which the exchange must leave as they are.
 int swap_file(const char* file_name) {
-  std::FILE* file = std::fopen(file_name, "r");
+#ifdef _WIN32
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
+  std::FILE* file = std::fopen(file_name, "rb");
   if (file == nullptr) {
     std::fprintf(stderr, "Error: could not open %s for reading\n", file_name);
     return 1;
