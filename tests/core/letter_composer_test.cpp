@@ -112,6 +112,33 @@ TEST_F(LetterComposerTest, LookBackOnThreeGlyphsUsesTheFirstOnlyWhenAllMap) {
   EXPECT_EQ(letter_count, 3);
 }
 
+TEST_F(LetterComposerTest, ThreeThreeAsksTheGlyphBeforeTheSharedOne) {
+  constexpr unsigned char kTA = 0x24, kNA = 0x28, kHA = 0x39, kCUSTOM5 = 0x75;
+  // 0x10 and 0x20 are two consonants that both end with the halant mark 0x7E.
+  make_rows({chr_NONE, 0x10, 0x20, 0x7E});
+  map(chr_NONE, kKA, {0x10, 0x7E});
+  map(chr_NONE, kTA, {0x20, 0x7E});
+  map(chr_NONE, kNA, {0x7E});
+  map(chr_NONE, kHA, {0x30});
+  map(0x7E, kHA, {chr_LOOKBACK, chr_LOOKBACK, kCUSTOM5});
+  map(0x7E, kRA, {chr_LOOKBACK, chr_LOOKBACK, 0xF0});
+  map(0x10, kCUSTOM5, {chr_DELPREV, 0x11, 0x7E});
+  add(kKA);
+  EXPECT_EQ(add(kHA), bytes({0x11, 0x7E})) << "0x10 answers: the halant off, 0x10 replaced";
+  EXPECT_EQ(letter(), bytes({0x11, 0x7E}));
+
+  letter_reset();
+  add(kTA);
+  EXPECT_EQ(add(kHA), bytes({0x30})) << "0x20 has no answer: a new letter";
+  letter_reset();
+  add(kNA);
+  EXPECT_EQ(add(kHA), bytes({0x30})) << "no glyph before the halant: a new letter";
+  letter_reset();
+  add(kKA);
+  add(kRA, 0);
+  EXPECT_EQ(letter_count, 0) << "an asked ucode out of range: a new letter (no RA to begin it)";
+}
+
 TEST_F(LetterComposerTest, LetterAcceptsUcodesUpTo122GlyphsThenRefuses) {
   make_rows({chr_NONE, 0x10});
   map(0x10, kKA, {0x10, 0x10, 0x10, 0x10});
