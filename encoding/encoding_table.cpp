@@ -92,7 +92,7 @@ int read_compositions(std::string_view list, EncodingEntry& entry) {
   for (int k = 0; k < count; ++k) {
     const std::string_view pair = pairs[static_cast<std::size_t>(k)];
     const std::size_t colon = pair.find(':');
-    if (colon == std::string_view::npos || colon == 0 || colon + 1 == pair.size()) return 0;
+    if (colon == std::string_view::npos || colon == 0) return 0;
     Composition& c = entry.compositions[entry.composition_count++];
     if (!read_glyph_text(pair.substr(0, colon), c.first) ||
         !read_glyph_text(pair.substr(colon + 1), c.letter))

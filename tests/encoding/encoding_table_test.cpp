@@ -50,7 +50,8 @@ TEST(EncodingTableTest, RejectsMalformedLinesNamingTheLine) {
        "line 1: text not up to 8 characters of UTF-8 below U+10000 '\xF0\x9F\x98\x80'\n"},
       {"0x41\tka\t\xE0\xA4\tconsonant\tbase\t-\tk\n",
        "line 1: text not up to 8 characters of UTF-8 below U+10000 '\xE0\xA4'\n"},
-      {"0x41\taa\ta\tmatra\tbase\tafter=b:c,d:e,f:g,h:i,j:k\tk\n", "line 1: unknown trait in 'after=b:c,d:e,f:g,h:i,j:k'\n"},
+      {"0x41\taa\ta\tmatra\tbase\tafter=b:c,d:e,f:g,h:i,j:k,l:m,n:o,p:q,r:s\tk\n",
+       "line 1: unknown trait in 'after=b:c,d:e,f:g,h:i,j:k,l:m,n:o,p:q,r:s'\n"},
   };
   for (const auto& c : cases) {
     static EncodingTable t;
