@@ -83,6 +83,8 @@ struct Lookup {
   std::map<std::string, int> joiner;
   // A letter drawn in parts (आ: अ + ा): its first part's text and the vowel sign after it.
   std::map<std::string, std::pair<std::string, int>> composed;
+  // Consonants drawn in two glyphs: ख as ख् and the stem ा, क़ as क and the nukta.
+  std::map<std::string, std::string> parts;
   int reph = -1;
   const EncodingTable* table = nullptr;
   std::array<std::string, 256> texts;  // each glyph's text in UTF-8
@@ -107,10 +109,25 @@ struct Lookup {
       }
       for (int k = 0; k < e.composition_count; ++k) {
         const Composition& c = e.compositions[k];
-        composed.emplace(utf8_text(c.letter), std::make_pair(utf8_text(c.first), code));
+        if (c.letter.length == 0) stem = code;
+        else composed.emplace(utf8_text(c.letter), std::make_pair(utf8_text(c.first), code));
       }
     }
+    const std::string virama = utf8(kVirama);
+    const int nukta = mark(utf8(kNukta), StemClass::kRight);
+    for (const auto& [text, code] : half) {
+      const std::string consonant = text.substr(0, text.size() - virama.size());
+      if (stem >= 0 && text.size() > virama.size() && text.compare(consonant.size(), virama.size(), virama) == 0 &&
+          full.count(consonant) == 0)
+        parts.emplace(consonant, std::string{static_cast<char>(code), static_cast<char>(stem)});
+    }
+    for (const auto& [text, code] : full) {
+      if (nukta >= 0 && full.count(text + utf8(kNukta)) == 0)
+        parts.emplace(text + utf8(kNukta), std::string{static_cast<char>(code), static_cast<char>(nukta)});
+    }
   }
+
+  int stem = -1;  // the vowel sign that makes a half form whole (after=्:)
 
   const EncodingEntry& entry(int code) const { return table->entries[static_cast<std::size_t>(code)]; }
   const std::string& text(int code) const { return texts[static_cast<std::size_t>(code)]; }
@@ -256,6 +273,19 @@ class Converter {
     return true;
   }
 
+  // A consonant without a half or virama form inside a cluster: drawn whole with a halant
+  // mark (ट्, as fonts without a half ट draw it).
+  bool full_with_halant(const std::string& unit, std::vector<int>& front) {
+    const int halant = look_.mark(utf8(kVirama), StemClass::kRight);
+    const int code = find(look_.full, unit);
+    const auto it = look_.parts.find(unit);
+    if (halant < 0 || (code < 0 && it == look_.parts.end())) return false;
+    if (code >= 0) front.push_back(code);
+    else for (char c : it->second) front.push_back(static_cast<unsigned char>(c));
+    front.push_back(halant);
+    return true;
+  }
+
   void cluster() {
     std::vector<std::string> units;
     while (true) {
@@ -297,6 +327,16 @@ class Converter {
         }
       }
     }
+    // Or one drawn in two glyphs: the last is the base, the first goes before it.
+    std::string base_parts;
+    if (base < 0) {
+      const auto it = look_.parts.find(units[n - 1]);
+      if (it != look_.parts.end()) {
+        base_parts = it->second.substr(0, 1);
+        base = static_cast<unsigned char>(it->second[1]);
+        used = 1;
+      }
+    }
     if (base < 0) {
       for (const std::string& u : units) miss(decode(u)[0]);
       return;
@@ -317,16 +357,13 @@ class Converter {
         if (code < 0) code = find(look_.virama, s);
         if (code >= 0) k += len;
       }
-      if (code < 0) {
-        miss(decode(units[k])[0]);
-        ++k;
-      } else {
-        front.push_back(code);
-      }
+      if (code < 0 && !full_with_halant(units[k], front)) miss(decode(units[k])[0]);
+      if (code < 0) ++k;
+      else front.push_back(code);
     }
 
     const EncodingEntry& b = look_.entry(base);
-    const std::string& btext = look_.text(base);
+    const std::string btext = base_parts.empty() ? look_.text(base) : units[n - 1];
     const bool rakar_cluster =
         rakar || (btext.size() > 6 && btext.compare(btext.size() - 6, 6, "\xE0\xA5\x8D\xE0\xA4\xB0") == 0);
     // After a rakar the halant mark stands for the consonant, and only right and centre fit.
@@ -334,6 +371,7 @@ class Converter {
     const int rakar_mark = rakar ? look_.mark(utf8(kVirama) + "\xE0\xA4\xB0", stem) : -1;
     const auto emit_cluster = [&](int final_code) {
       for (int code : front) emit(code);
+      if (final_code == base) out_ += base_parts;
       emit(final_code);
       if (rakar_mark >= 0) emit(rakar_mark);
     };
@@ -365,7 +403,8 @@ class Converter {
                          : rakar ? look_.mark(utf8(kVirama), stem) : look_.halant_after(base, stem);
       if (halant >= 0) length = look_.entry(halant).i_length;
       else if (rakar_cluster) length = "i3";
-      const int i = find(look_.i_sign, length);
+      int i = find(look_.i_sign, length);
+      if (i < 0 && !look_.i_sign.empty()) i = look_.i_sign.begin()->second;  // a font with one i sign
       emit_or_miss(i, sign);
       emit_cluster(base);
       signs(front.empty() && reph < 0 ? stem : StemClass::kRight, reph);
