@@ -63,15 +63,20 @@ bool is_asking_glyph_before(const unsigned char* sequence) {
 
 // The glyph before the last answers with its sequence for `asked` (a ucode no
 // key gives): the last glyph is taken off and that sequence applies at the
-// glyph before. Null when there is no glyph before or it has no answer: the
-// key then begins a new letter.
-const unsigned char* ask_glyph_before(std::int32_t* position, unsigned char asked) {
-  if (*position < 1 || asked >= kGlyphRowUcodes) return nullptr;
-  const unsigned char* answer = glyph_sequence(letter_glyphs[*position - 1], asked);
-  if (!has_mapping(answer) || is_asking_glyph_before(answer)) return nullptr;
-  --letter_count;
-  --*position;
-  return answer;
+// glyph before; before the letter's first glyph the start row answers. An
+// answer that asks again goes one glyph further back. Null when there is no
+// answer: the key then begins a new letter.
+const unsigned char* ask_glyph_before(std::int32_t* position, const unsigned char* sequence) {
+  while (is_asking_glyph_before(sequence)) {
+    const unsigned char asked = sequence[2];
+    if (*position < 0 || asked >= kGlyphRowUcodes) return nullptr;
+    const unsigned char before = *position >= 1 ? letter_glyphs[*position - 1] : kStartGlyph;
+    sequence = glyph_sequence(before, asked);
+    if (!has_mapping(sequence)) return nullptr;
+    --letter_count;
+    --*position;
+  }
+  return sequence;
 }
 
 void remove_deleted_glyphs() {
@@ -109,7 +114,7 @@ int letter_add(unsigned int ucode, unsigned char* out, std::int32_t* out_count) 
   }
 
   const unsigned char* sequence = glyph_sequence(previous, u);
-  if (is_asking_glyph_before(sequence)) sequence = ask_glyph_before(&position, sequence[2]);
+  if (position >= 0 && is_asking_glyph_before(sequence)) sequence = ask_glyph_before(&position, sequence);
   if (sequence == nullptr || (position >= 0 && sequence_empty(sequence))) {
     // The letter is complete and stays on screen as typed; u begins the next.
     letter_reset();

@@ -181,9 +181,10 @@ class Converter {
         out_ += static_cast<char>(c);
         ++pos_;
       } else if (c == 0x200C || c == 0x200D) {
-        // Drawn where the table has the joiner (nothing on screen), else dropped.
+        // Drawn where the table has the joiner (nothing on screen), else named.
         const int code = find(look_.joiner, utf8(c));
         if (code >= 0) emit(code);
+        else miss(c);
         ++pos_;
       } else if (is_consonant(c)) {
         cluster();
