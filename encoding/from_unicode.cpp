@@ -75,6 +75,9 @@ const char* stem_word(StemClass s) {
   return s == StemClass::kCentre ? "centre" : s == StemClass::kMid ? "mid" : "right";
 }
 
+// A second glyph for a text (named ha.alt, ha.alt2): read, never written.
+bool is_alternate(const EncodingEntry& e) { return std::strstr(e.name, ".alt") != nullptr; }
+
 // The table's texts sorted by the role they play when drawing a syllable.
 struct Lookup {
   std::map<std::string, int> full, half, virama, ligature, spacing;
@@ -94,6 +97,7 @@ struct Lookup {
       const EncodingEntry& e = t.entries[static_cast<std::size_t>(code)];
       if (!e.present) continue;
       texts[static_cast<std::size_t>(code)] = utf8_text(e.text);
+      if (is_alternate(e)) continue;
       const std::string& text = texts[static_cast<std::size_t>(code)];
       switch (e.cls) {
         case GlyphClass::kConsonant: full.emplace(text, code); break;

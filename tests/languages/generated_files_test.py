@@ -40,18 +40,23 @@ def main():
     parser.add_argument("--work", required=True)
     args = parser.parse_args()
     os.makedirs(args.work, exist_ok=True)
-    tables = sorted(glob.glob(os.path.join(REPO, "languages", "*", "*.tsv")))
-    check("the languages have encoding tables", len(tables) >= 4, tables)
-    for table in tables:
-        base = os.path.splitext(os.path.basename(table))[0]
-        gkf, gkl = (os.path.splitext(table)[0] + ext for ext in (".gkf", ".gkl"))
+    languages = sorted(glob.glob(os.path.join(REPO, "languages", "*", "*.gkf")))
+    check("the languages are there", len(languages) >= 5, languages)
+    for gkf in languages:
+        base = os.path.splitext(os.path.basename(gkf))[0]
+        gkl = os.path.splitext(gkf)[0] + ".gkl"
+        # A second key layout of a font (NAME-Remington.gkf) is made from the font's table.
+        remington = base.endswith("-Remington")
+        table = os.path.join(os.path.dirname(gkf), base.split("-")[0] + ".tsv")
         new_gkf = os.path.join(args.work, base + ".gkf")
-        r = run([sys.executable, MAKE_LANGUAGE, table, new_gkf], text=True)
+        r = run([sys.executable, MAKE_LANGUAGE] + (["--remington"] if remington else []) + [table, new_gkf],
+                text=True)
         check("make_language.py makes " + base, r.returncode == 0, r.stderr)
         for made, committed in ((new_gkf, gkf), (os.path.splitext(new_gkf)[0] + ".gkl", gkl)):
             check(os.path.basename(committed) + " is the generated one",
                   r.returncode == 0 and filecmp.cmp(made, committed, shallow=False),
-                  "regenerate with tools/languages/make_language.py " + os.path.relpath(table, REPO))
+                  "regenerate with tools/languages/make_language.py %s%s %s"
+                  % ("--remington " if remington else "", os.path.relpath(table, REPO), os.path.relpath(gkf, REPO)))
 
         r = run([args.gkfcheck, "--swap", gkf])
         with open(gkl, "rb") as f:

@@ -38,12 +38,12 @@ VOWEL_TEXT = {"A": "अ", "AA": "आ", "I": "इ", "II": "ई", "U": "उ", "UU"
 
 
 class Font:
-    """The glyphs of a table, found by their text (a name without a .2 suffix first)."""
+    """The glyphs of a table, found by their text (a name without .alt first)."""
 
     def __init__(self, table):
         self.glyphs = table
         self.by_key = {}
-        for g in sorted(table, key=lambda g: (bool(re.search(r"\.\d+$", g.name)), g.code)):
+        for g in sorted(table, key=lambda g: (bool(re.search(r"\.alt\d*$", g.name)), g.code)):
             self.by_key.setdefault((g.cls, g.text), g.code)
         self.by_code = {g.code: g for g in table}
 
@@ -51,8 +51,8 @@ class Font:
         return self.by_key.get((cls, text))
 
     def alternate(self, code):
-        """A second glyph for a text (named .2): typing prefers the usual one."""
-        return re.search(r"\.\d+$", self.by_code[code].name) is not None
+        """A second glyph for a text (named .alt): typing prefers the usual one."""
+        return re.search(r"\.alt\d*$", self.by_code[code].name) is not None
 
     def first(self, cls):
         codes = [g.code for g in self.glyphs if g.cls == cls]

@@ -4,7 +4,7 @@
 Every language types the same keys (the key chart in the README). A font with a
 glyph of its own for each consonant with virama (Vedrokan) is written by the rules
 below; a font of half forms and a halant mark (Kruti Dev 010, Preeti) by
-legacy_language.py; with --remington the keys are the font's typewriter layout
+legacy_language.py; with --remington the keys are the font's bytes, its typewriter layout
 (remington_language.py).
 
 The keys follow ITRANS as the hi-itrans input method spells it. Every key gives
@@ -20,7 +20,7 @@ phonetic rules below are written as glyph transitions:
   . after it           full consonant + a virama-and-full-stop glyph, so that c can still
                        make the candra E (b.c: बॅ) and other dot sequences keep the virama
 
-Usage: make_language.py [--remington LAYOUT] [TABLE [OUTPUT]]
+Usage: make_language.py [--remington] [TABLE [OUTPUT]]
   TABLE   an encoding table (default: languages/vedrokan/Vedrokan.tsv)
   OUTPUT  the .gkf to write (default: TABLE's name with .gkf); the .gkl twin is
           written beside it. The language's name comes from language.txt in
@@ -34,6 +34,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from encoding_table import REPO, by_name, read_table  # noqa: E402
 import legacy_language  # noqa: E402
+import remington_language  # noqa: E402
 
 DEL = 2       # chr_DELPREV: replace the glyph before
 LOOKBACK = 3  # chr_LOOKBACK: take the sequence of the letter's first glyph
@@ -568,7 +569,8 @@ def language_title(table_path, gkf_name):
 
 def main():
     parser = argparse.ArgumentParser(description="Makes a language file from an encoding table.")
-    parser.add_argument("--remington", metavar="LAYOUT", help="a typewriter layout (key, glyph name per line)")
+    parser.add_argument("--remington", action="store_true",
+                        help="the keys are the font's bytes, its typewriter layout")
     parser.add_argument("table", nargs="?", default=os.path.join(REPO, "languages", "vedrokan", "Vedrokan.tsv"))
     parser.add_argument("output", nargs="?")
     args = parser.parse_args()
@@ -577,8 +579,8 @@ def main():
     title = language_title(args.table, os.path.basename(out))
     source = os.path.relpath(args.table, REPO)
     if args.remington:
-        import remington_language
-        text = remington_language.generate(table, title, source, args.remington)
+        with open(os.path.join(REPO, "core", "ucode_table.cpp"), encoding="utf-8") as f:
+            text = remington_language.generate(table, title, source, f.read())
     elif any(g.cls == "virama" for g in table):
         text = generate(table)
     else:
