@@ -111,10 +111,22 @@ struct Lookup {
           else if (e.placement == Placement::kMark) marks.emplace(text + "|" + stem_word(e.marks), code);
           else spacing.emplace(text, code);
       }
+    }
+    // A letter drawn in parts is drawn from a part that stands on its own (ौ: ा + ै, not ै + ा).
+    for (int code = 0; code < 256; ++code) {
+      const EncodingEntry& e = t.entries[static_cast<std::size_t>(code)];
+      if (!e.present || is_alternate(e)) continue;
       for (int k = 0; k < e.composition_count; ++k) {
         const Composition& c = e.compositions[k];
-        if (c.letter.length == 0) stem = code;
-        else composed.emplace(utf8_text(c.letter), std::make_pair(utf8_text(c.first), code));
+        if (c.letter.length == 0) {
+          stem = code;
+          continue;
+        }
+        const std::string letter = utf8_text(c.letter);
+        const std::string first = utf8_text(c.first);
+        const auto it = composed.find(letter);
+        if (it == composed.end() || (spacing.count(it->second.first) == 0 && spacing.count(first) != 0))
+          composed[letter] = std::make_pair(first, code);
       }
     }
     const std::string virama = utf8(kVirama);
@@ -129,6 +141,12 @@ struct Lookup {
       if (nukta >= 0 && full.count(text + utf8(kNukta)) == 0)
         parts.emplace(text + utf8(kNukta), std::string{static_cast<char>(code), static_cast<char>(nukta)});
     }
+    std::vector<std::pair<std::string, std::string>> with_nukta;
+    for (const auto& [text, drawn] : parts) {
+      if (nukta >= 0 && full.count(text + utf8(kNukta)) == 0 && parts.count(text + utf8(kNukta)) == 0)
+        with_nukta.emplace_back(text + utf8(kNukta), drawn + static_cast<char>(nukta));
+    }
+    parts.insert(with_nukta.begin(), with_nukta.end());
   }
 
   int stem = -1;  // the vowel sign that makes a half form whole (after=्:)
@@ -337,8 +355,8 @@ class Converter {
     if (base < 0) {
       const auto it = look_.parts.find(units[n - 1]);
       if (it != look_.parts.end()) {
-        base_parts = it->second.substr(0, 1);
-        base = static_cast<unsigned char>(it->second[1]);
+        base_parts = it->second.substr(0, it->second.size() - 1);
+        base = static_cast<unsigned char>(it->second.back());
         used = 1;
       }
     }
