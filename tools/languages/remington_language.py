@@ -7,10 +7,10 @@ exactly; a syllable stays one letter until a key that is no letter of the script
 (space, punctuation, a digit), so that Unicode output reads it whole, the i sign
 behind its consonant and the reph before its syllable.
 
-The ucodes are labels here; there are 114, so the keys of glyphs that are letters
-come first (the keyboard's own characters, then those typed with Alt and the
-numeric keypad), then punctuation and digits. A key without one reaches the
-program unchanged.
+The ucodes are labels here; there are 114, so the keyboard's own keys come first
+(letters, then punctuation the font draws as another mark: A is the danda), then
+the letters typed with Alt and the numeric keypad (conjunct glyphs last), then the
+rest. A key without one reaches the program unchanged, in Unicode output too.
 """
 
 import re
@@ -24,11 +24,15 @@ def generate(table, title, source, ucode_table_source):
         return g.cls not in ("punct", "digit")
 
     def rank(g):
-        return (not letter(g), g.code > 0x7E, bool(alternate.search(g.name)), g.code)
+        high = g.code > 0x7E
+        group = (0 if letter(g) and not high else 1 if not high else
+                 2 if letter(g) and not alternate.search(g.name) else 3)
+        # Among the keys typed with Alt, conjunct glyphs (क्क) come last.
+        conjunct = g.cls == "consonant" and "\u094d" in g.text
+        return (group, conjunct, g.code)
 
-    keyed = sorted((g for g in table if g.code > 0x20 and (g.code < 0x7F or g.code > 0xA0 or
-                                                            g.code in range(0x80, 0xA0))),
-                   key=rank)[:len(ucodes)]
+    same = {g.code for g in table if g.cls == "punct" and g.code < 0x7F and g.text == chr(g.code)}
+    keyed = sorted((g for g in table if g.code > 0x20 and g.code not in same), key=rank)[:len(ucodes)]
     keyed.sort(key=lambda g: g.code)
     ucode_of = {g.code: ucodes[i] for i, g in enumerate(keyed)}
     letters = [g for g in keyed if letter(g)]
