@@ -6,7 +6,7 @@ each languages/*/*.tsv) and Vedrokan.ttf (make_font.py) and compares each with t
 committed file; checks each .gkl against gkfcheck --swap of its .gkf, loads both
 with gkfcheck and checks that they type a phrase alike.
 
-Usage: vedrokan_generated_test.py --gkfcheck EXE --work DIR
+Usage: generated_files_test.py --gkfcheck EXE --work DIR
 """
 
 import argparse

@@ -58,9 +58,6 @@ class Font:
         codes = [g.code for g in self.glyphs if g.cls == cls]
         return codes[0] if codes else None
 
-    def text(self, seq):
-        return "".join(self.by_code[c].text for c in seq)
-
 
 class Legacy:
     def __init__(self, table):
@@ -159,9 +156,6 @@ class Machine:
         if ucode not in self.trans[tail]:
             self.trans[tail][ucode] = new if new == NEW else tuple(new)
             self.notes[(tail, ucode)] = note
-
-    def state(self, tail):
-        self.trans.setdefault(tuple(tail), {})
 
     @staticmethod
     def encode(tail, new, depth):
@@ -321,7 +315,7 @@ def build(table, keys, free):
             return None
         return list(seq) + [x for part in more for x in (part if isinstance(part, list) else [part])]
 
-    def signs_after(tail, whole=None):
+    def signs_after(tail):
         """Anusvara and visarga after a letter."""
         put(tail, "ANUSVARA", plus(tail, anusvara), "anusvara")
         put(tail, "VISARGA", plus(tail, visarga), "visarga")
@@ -482,4 +476,4 @@ def build(table, keys, free):
     if danda is not None and f.find("punct", "॥") is not None:
         put([danda], "DANDA", [f.find("punct", "॥")], "||")
     rows, conflicts = m.compile()
-    return start, rows, conflicts, m
+    return start, rows, conflicts

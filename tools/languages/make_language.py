@@ -464,7 +464,6 @@ def seq_text(codes):
 
 def generate_legacy(table, title, source):
     """The language of a font of half forms and a halant mark (Kruti Dev 010, Preeti)."""
-    g = by_name(table)
     by_code = {x.code: x for x in table}
     with open(os.path.join(REPO, "core", "ucode_table.cpp"), encoding="utf-8") as f:
         ucodes = f.read()
@@ -475,7 +474,7 @@ def generate_legacy(table, title, source):
                   and any(x.cls == "punct" and x.text == k for x in table)]
     free_punct = [name for name, _ in free][:len(punct_keys)]
     free = free[len(punct_keys):]
-    start, rows, conflicts, machine = legacy_language.build(table, legacy_keys(), free)
+    start, rows, conflicts = legacy_language.build(table, legacy_keys(), free)
     if conflicts:
         raise ValueError("letter states that their tails cannot tell apart: %r" % (conflicts[:5],))
 
