@@ -3,9 +3,11 @@
 Kruti Dev's bytes are the keys of the Hindi typewriter layout: the key k types
 the byte k (ा), and a typist types the i sign before its consonant (f then d: कि).
 The file keeps the bytes in the order typed, so font output types the font's text
-exactly; a syllable stays one letter until a key that is no letter of the script
-(space, punctuation, a digit), so that Unicode output reads it whole, the i sign
-behind its consonant and the reph before its syllable.
+exactly; a syllable is one letter, so that Unicode output reads it whole, the i
+sign behind its consonant and the reph before its syllable. After a half form,
+the halant or the i sign every letter key goes on with the syllable; after any
+other glyph only its signs do (vowel signs, nasal signs, nukta, halant, rakar,
+reph), and a consonant, a vowel or the i sign begins the next syllable.
 
 The ucodes are labels here; there are 114, so the keyboard's own keys come first
 (letters, then punctuation the font draws as another mark: A is the danda), then
@@ -54,12 +56,26 @@ def generate(table, title, source, ucode_table_source):
     lines.append("% The first key of a letter: its glyph.")
     for g in keyed:
         lines.append("GK 1 %-8s 0x%02X %% %s" % (ucode_of[g.code], g.code, g.name))
+    def opens(g):
+        return g.cls in ("half", "halant", "joiner") or g.placement == "PREPEND"
+
+    def sign_of_syllable(g):
+        return g.cls in ("matra", "sign", "halant", "rakar", "reph") and g.placement != "PREPEND"
+
+    # Two template rows, copied to every letter glyph (GKS): one that goes on with any letter
+    # key, one that goes on with the syllable's signs only; each adds the key's glyph.
+    open_row = next(g for g in letters if opens(g))
+    closed_row = next(g for g in letters if not opens(g))
     lines.append("")
-    lines.append("% A letter goes on while its keys are letters of the script: every letter glyph's row is")
-    lines.append("% the row of the first (GKS), which adds the glyph of the key, in the order typed.")
-    first = letters[0]
+    lines.append("%% After %s (and every glyph that leaves the cluster open) every letter key goes on." % open_row.name)
     for g in letters:
-        lines.append("GK 0x%02X %-8s 0x%02X %% %s" % (first.code, ucode_of[g.code], g.code, g.name))
-    for g in letters[1:]:
-        lines.append("GKS 0x%02X 0x%02X %% %s" % (g.code, first.code, g.name))
+        lines.append("GK 0x%02X %-8s 0x%02X %% %s" % (open_row.code, ucode_of[g.code], g.code, g.name))
+    lines.append("%% After %s (and every other letter glyph) only the syllable's signs go on." % closed_row.name)
+    for g in letters:
+        if sign_of_syllable(g):
+            lines.append("GK 0x%02X %-8s 0x%02X %% %s" % (closed_row.code, ucode_of[g.code], g.code, g.name))
+    for g in letters:
+        if g is not open_row and g is not closed_row:
+            template = open_row if opens(g) else closed_row
+            lines.append("GKS 0x%02X 0x%02X %% %s" % (g.code, template.code, g.name))
     return "\n".join(lines) + "\n"
