@@ -55,6 +55,30 @@ const unsigned char* look_back(std::int32_t* position, unsigned char ucode) {
   return glyph_sequence(letter_glyphs[0], ucode);
 }
 
+// A sequence "3 3 u" in the row of a glyph shared by many letters (a halant
+// mark, a vowel-sign stem): the glyph before it knows what the key makes.
+bool is_asking_glyph_before(const unsigned char* sequence) {
+  return sequence != nullptr && sequence[0] == chr_LOOKBACK && sequence[1] == chr_LOOKBACK;
+}
+
+// The glyph before the last answers with its sequence for `asked` (a ucode no
+// key gives): the last glyph is taken off and that sequence applies at the
+// glyph before; before the letter's first glyph the start row answers. An
+// answer that asks again goes one glyph further back. Null when there is no
+// answer: the key then begins a new letter.
+const unsigned char* ask_glyph_before(std::int32_t* position, const unsigned char* sequence) {
+  while (is_asking_glyph_before(sequence)) {
+    const unsigned char asked = sequence[2];
+    if (*position < 0 || asked >= kGlyphRowUcodes) return nullptr;
+    const unsigned char before = *position >= 1 ? letter_glyphs[*position - 1] : kStartGlyph;
+    sequence = glyph_sequence(before, asked);
+    if (!has_mapping(sequence)) return nullptr;
+    --letter_count;
+    --*position;
+  }
+  return sequence;
+}
+
 void remove_deleted_glyphs() {
   for (std::int32_t j = letter_count - 1; j >= 0; --j) {
     if (letter_glyphs[j] != kDeletedGlyph) continue;
@@ -90,6 +114,7 @@ int letter_add(unsigned int ucode, unsigned char* out, std::int32_t* out_count) 
   }
 
   const unsigned char* sequence = glyph_sequence(previous, u);
+  if (position >= 0 && is_asking_glyph_before(sequence)) sequence = ask_glyph_before(&position, sequence);
   if (sequence == nullptr || (position >= 0 && sequence_empty(sequence))) {
     // The letter is complete and stays on screen as typed; u begins the next.
     letter_reset();

@@ -31,6 +31,19 @@ int table_path(const char* language_path, char (&path)[kCandidatePathSize]) {
   return 1;
 }
 
+// The table of the font a second key layout types (KrutiDev010-Remington.tsv:
+// KrutiDev010.tsv): `path` cut at the last '-' of its file name; 0 without one.
+int font_table_path(char (&path)[kCandidatePathSize]) {
+  char* dash = nullptr;
+  for (char* c = path; *c != '\0'; ++c) {
+    if (*c == '/' || *c == '\\' || *c == ':') dash = nullptr;
+    else if (*c == '-') dash = c;
+  }
+  if (dash == nullptr) return 0;
+  std::memcpy(dash, kTableExtension, sizeof kTableExtension);
+  return 1;
+}
+
 int read_table_file(std::FILE* file, EncodingTable* table) {
   clear_encoding_table(table);
   FileLines lines;
@@ -67,6 +80,7 @@ int load_encoding_table(const char* language_file_name) {
     return 0;
   }
   std::FILE* file = std::fopen(path, "rb");
+  if (file == nullptr && font_table_path(path)) file = std::fopen(path, "rb");
   if (file == nullptr) {
     clear_encoding_table(&LiveEncodingTable);
     return 1;

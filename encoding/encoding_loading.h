@@ -1,5 +1,7 @@
 // The encoding table of a language: the file beside the language file with
-// its base name and the extension .tsv (Vedrokan.gkf: Vedrokan.tsv). Loading
+// its base name and the extension .tsv (Vedrokan.gkf: Vedrokan.tsv), or for a
+// second key layout of a font without a table of its own, the font's table
+// (KrutiDev010-Remington.gkf: KrutiDev010.tsv). Loading
 // fills the staging table and commits it only when every line reads.
 #pragma once
 

@@ -97,14 +97,15 @@ int read_compositions(std::string_view list, std::string_view traits, EncodingEn
                       int line_number) {
   std::array<std::string_view, kCompositionsMax> pairs;
   const int count = split(list, ',', pairs);
+  static_assert(kCompositionsMax == 8, "the message below names the limit");
   if (entry.composition_count + count > kCompositionsMax)
-    return fail(line_number, "more than 4 after= pairs in '", traits);
+    return fail(line_number, "more than 8 after= pairs in '", traits);
   for (int k = 0; k < count; ++k) {
     const std::string_view pair = pairs[static_cast<std::size_t>(k)];
     const std::size_t colon = pair.find(':');
     Composition& c = entry.compositions[entry.composition_count++];
-    if (colon == std::string_view::npos || colon == 0 || colon + 1 == pair.size() ||
-        !read_glyph_text(pair.substr(0, colon), c.first) ||
+    // An empty letter is allowed: after the stem it drops the virama.
+    if (colon == std::string_view::npos || colon == 0 || !read_glyph_text(pair.substr(0, colon), c.first) ||
         !read_glyph_text(pair.substr(colon + 1), c.letter))
       return fail(line_number, "bad after= pair (X:Y, each up to 8 characters) in '", traits);
   }

@@ -19,7 +19,7 @@ enum class StemClass : std::uint8_t { kRight, kCentre, kMid };
 constexpr int kGlyphTextMax = 8;
 constexpr int kGlyphNameSize = 32;
 constexpr int kILengthSize = 4;
-constexpr int kCompositionsMax = 4;
+constexpr int kCompositionsMax = 8;
 
 struct GlyphText {
   char16_t units[kGlyphTextMax];
@@ -28,6 +28,8 @@ struct GlyphText {
 
 // A vowel sign drawn after the letter `first` makes the letter `letter`
 // (अ + ा is आ): letters whose glyph is the same as those parts have no byte.
+// An empty `letter` drops `first`: after a virama, the stem ा of fonts that
+// draw ख as ख् + ा.
 struct Composition {
   GlyphText first;
   GlyphText letter;

@@ -75,6 +75,9 @@ const char* stem_word(StemClass s) {
   return s == StemClass::kCentre ? "centre" : s == StemClass::kMid ? "mid" : "right";
 }
 
+// A second glyph for a text (named ha.alt, ha.alt2): read, never written.
+bool is_alternate(const EncodingEntry& e) { return std::strstr(e.name, ".alt") != nullptr; }
+
 // The table's texts sorted by the role they play when drawing a syllable.
 struct Lookup {
   std::map<std::string, int> full, half, virama, ligature, spacing;
@@ -83,6 +86,8 @@ struct Lookup {
   std::map<std::string, int> joiner;
   // A letter drawn in parts (आ: अ + ा): its first part's text and the vowel sign after it.
   std::map<std::string, std::pair<std::string, int>> composed;
+  // Consonants drawn in two glyphs: ख as ख् and the stem ा, क़ as क and the nukta.
+  std::map<std::string, std::string> parts;
   int reph = -1;
   const EncodingTable* table = nullptr;
   std::array<std::string, 256> texts;  // each glyph's text in UTF-8
@@ -92,6 +97,7 @@ struct Lookup {
       const EncodingEntry& e = t.entries[static_cast<std::size_t>(code)];
       if (!e.present) continue;
       texts[static_cast<std::size_t>(code)] = utf8_text(e.text);
+      if (is_alternate(e)) continue;
       const std::string& text = texts[static_cast<std::size_t>(code)];
       switch (e.cls) {
         case GlyphClass::kConsonant: full.emplace(text, code); break;
@@ -105,12 +111,45 @@ struct Lookup {
           else if (e.placement == Placement::kMark) marks.emplace(text + "|" + stem_word(e.marks), code);
           else spacing.emplace(text, code);
       }
+    }
+    // A letter drawn in parts is drawn from a part that stands on its own (ौ: ा + ै, not ै + ा).
+    for (int code = 0; code < 256; ++code) {
+      const EncodingEntry& e = t.entries[static_cast<std::size_t>(code)];
+      if (!e.present || is_alternate(e)) continue;
       for (int k = 0; k < e.composition_count; ++k) {
         const Composition& c = e.compositions[k];
-        composed.emplace(utf8_text(c.letter), std::make_pair(utf8_text(c.first), code));
+        if (c.letter.length == 0) {
+          stem = code;
+          continue;
+        }
+        const std::string letter = utf8_text(c.letter);
+        const std::string first = utf8_text(c.first);
+        const auto it = composed.find(letter);
+        if (it == composed.end() || (spacing.count(it->second.first) == 0 && spacing.count(first) != 0))
+          composed[letter] = std::make_pair(first, code);
       }
     }
+    const std::string virama = utf8(kVirama);
+    const int nukta = mark(utf8(kNukta), StemClass::kRight);
+    for (const auto& [text, code] : half) {
+      const std::string consonant = text.substr(0, text.size() - virama.size());
+      if (stem >= 0 && text.size() > virama.size() && text.compare(consonant.size(), virama.size(), virama) == 0 &&
+          full.count(consonant) == 0)
+        parts.emplace(consonant, std::string{static_cast<char>(code), static_cast<char>(stem)});
+    }
+    for (const auto& [text, code] : full) {
+      if (nukta >= 0 && full.count(text + utf8(kNukta)) == 0)
+        parts.emplace(text + utf8(kNukta), std::string{static_cast<char>(code), static_cast<char>(nukta)});
+    }
+    std::vector<std::pair<std::string, std::string>> with_nukta;
+    for (const auto& [text, drawn] : parts) {
+      if (nukta >= 0 && full.count(text + utf8(kNukta)) == 0 && parts.count(text + utf8(kNukta)) == 0)
+        with_nukta.emplace_back(text + utf8(kNukta), drawn + static_cast<char>(nukta));
+    }
+    parts.insert(with_nukta.begin(), with_nukta.end());
   }
+
+  int stem = -1;  // the vowel sign that makes a half form whole (after=्:)
 
   const EncodingEntry& entry(int code) const { return table->entries[static_cast<std::size_t>(code)]; }
   const std::string& text(int code) const { return texts[static_cast<std::size_t>(code)]; }
@@ -164,9 +203,10 @@ class Converter {
         out_ += static_cast<char>(c);
         ++pos_;
       } else if (c == 0x200C || c == 0x200D) {
-        // Drawn where the table has the joiner (nothing on screen), else dropped.
+        // Drawn where the table has the joiner (nothing on screen), else named.
         const int code = find(look_.joiner, utf8(c));
         if (code >= 0) emit(code);
+        else miss(c);
         ++pos_;
       } else if (is_consonant(c)) {
         cluster();
@@ -256,6 +296,19 @@ class Converter {
     return true;
   }
 
+  // A consonant without a half or virama form inside a cluster: drawn whole with a halant
+  // mark (ट्, as fonts without a half ट draw it).
+  bool full_with_halant(const std::string& unit, std::vector<int>& front) {
+    const int halant = look_.mark(utf8(kVirama), StemClass::kRight);
+    const int code = find(look_.full, unit);
+    const auto it = look_.parts.find(unit);
+    if (halant < 0 || (code < 0 && it == look_.parts.end())) return false;
+    if (code >= 0) front.push_back(code);
+    else for (char c : it->second) front.push_back(static_cast<unsigned char>(c));
+    front.push_back(halant);
+    return true;
+  }
+
   void cluster() {
     std::vector<std::string> units;
     while (true) {
@@ -297,6 +350,16 @@ class Converter {
         }
       }
     }
+    // Or one drawn in two glyphs: the last is the base, the first goes before it.
+    std::string base_parts;
+    if (base < 0) {
+      const auto it = look_.parts.find(units[n - 1]);
+      if (it != look_.parts.end()) {
+        base_parts = it->second.substr(0, it->second.size() - 1);
+        base = static_cast<unsigned char>(it->second.back());
+        used = 1;
+      }
+    }
     if (base < 0) {
       for (const std::string& u : units) miss(decode(u)[0]);
       return;
@@ -317,16 +380,13 @@ class Converter {
         if (code < 0) code = find(look_.virama, s);
         if (code >= 0) k += len;
       }
-      if (code < 0) {
-        miss(decode(units[k])[0]);
-        ++k;
-      } else {
-        front.push_back(code);
-      }
+      if (code < 0 && !full_with_halant(units[k], front)) miss(decode(units[k])[0]);
+      if (code < 0) ++k;
+      else front.push_back(code);
     }
 
     const EncodingEntry& b = look_.entry(base);
-    const std::string& btext = look_.text(base);
+    const std::string btext = base_parts.empty() ? look_.text(base) : units[n - 1];
     const bool rakar_cluster =
         rakar || (btext.size() > 6 && btext.compare(btext.size() - 6, 6, "\xE0\xA5\x8D\xE0\xA4\xB0") == 0);
     // After a rakar the halant mark stands for the consonant, and only right and centre fit.
@@ -334,6 +394,7 @@ class Converter {
     const int rakar_mark = rakar ? look_.mark(utf8(kVirama) + "\xE0\xA4\xB0", stem) : -1;
     const auto emit_cluster = [&](int final_code) {
       for (int code : front) emit(code);
+      if (final_code == base) out_ += base_parts;
       emit(final_code);
       if (rakar_mark >= 0) emit(rakar_mark);
     };
@@ -365,7 +426,8 @@ class Converter {
                          : rakar ? look_.mark(utf8(kVirama), stem) : look_.halant_after(base, stem);
       if (halant >= 0) length = look_.entry(halant).i_length;
       else if (rakar_cluster) length = "i3";
-      const int i = find(look_.i_sign, length);
+      int i = find(look_.i_sign, length);
+      if (i < 0 && !look_.i_sign.empty()) i = look_.i_sign.begin()->second;  // a font with one i sign
       emit_or_miss(i, sign);
       emit_cluster(base);
       signs(front.empty() && reph < 0 ? stem : StemClass::kRight, reph);

@@ -16,7 +16,8 @@ struct Undrawable {
 // half forms and a full consonant (or a ligated cluster), the i sign goes in
 // front, reph behind, vowel signs and marks take the variant that fits the
 // consonant. Characters without a glyph are left out and listed in `missing`;
-// a zero-width joiner after a virama asks for the half form, and joiners are not
-// written. Space, tab and line ends pass unchanged.
+// a zero-width joiner after a virama asks for the half form, and a joiner is
+// written where the table has one (else listed too). Space, tab and line ends
+// pass unchanged.
 std::string unicode_to_legacy(const EncodingTable& table, std::string_view text,
                               std::vector<Undrawable>& missing);

@@ -8,6 +8,9 @@ namespace {
 constexpr char16_t kRa = 0x0930;
 constexpr char16_t kVirama = 0x094D;
 constexpr char16_t kZeroWidthJoiner = 0x200D;
+constexpr char16_t kNukta = 0x093C;
+constexpr char16_t kAnusvara = 0x0902;
+constexpr char16_t kCandrabindu = 0x0901;
 
 // Windows-1252 at 0x80-0x9F; the five bytes it leaves undefined stay C1 controls.
 constexpr std::array<char16_t, 32> kWindows1252High = {
@@ -40,21 +43,42 @@ struct TextBuffer {
     std::memcpy(units + at, text, static_cast<std::size_t>(n) * sizeof(char16_t));
     length += n;
   }
-  bool ends_with(const GlyphText& tail) const {
-    return length >= tail.length &&
-           std::memcmp(units + length - tail.length, tail.units, tail.length * sizeof(char16_t)) == 0;
+  bool ends_with(const GlyphText& tail, int end) const {
+    return end >= tail.length &&
+           std::memcmp(units + end - tail.length, tail.units, tail.length * sizeof(char16_t)) == 0;
+  }
+  // Puts `text` in place of the `removed` units before `end`.
+  void replace(int end, int removed, const GlyphText& text) {
+    const int grow = text.length - removed;
+    if (length + grow > capacity) {
+      overflow = true;
+      return;
+    }
+    std::memmove(units + end + grow, units + end, static_cast<std::size_t>(length - end) * sizeof(char16_t));
+    std::memcpy(units + end - removed, text.units, text.length * sizeof(char16_t));
+    length += grow;
   }
 };
 
+bool is_sign_after_letter(char16_t c) { return (c >= 0x0901 && c <= 0x0903) || (c >= 0x093E && c <= 0x094C); }
+
 // A vowel sign after the letter it completes (अ + ा): the letter becomes the
 // one they draw (आ), and the rest of the sign's text (the ं of ें) follows.
-bool compose_letter(const EncodingEntry& e, TextBuffer& out) {
+// A mark (Preeti's m) reaches its letter across the vowel signs, nasal signs
+// and ्र typed between; `floor` is where the syllable began.
+bool compose_letter(const EncodingEntry& e, TextBuffer& out, int floor, bool rest) {
   for (int k = 0; k < e.composition_count; ++k) {
     const Composition& c = e.compositions[k];
-    if (!out.ends_with(c.first)) continue;
-    out.length -= c.first.length;
-    out.append(c.letter.units, c.letter.length);
-    out.append(e.text.units + 1, e.text.length - 1);
+    int end = out.length;
+    while (!out.ends_with(c.first, end) || end - c.first.length < floor) {
+      if (e.placement != Placement::kMark || end <= floor) break;
+      if (is_sign_after_letter(out.units[end - 1]) || out.units[end - 1] == kVirama) end -= 1;
+      else if (end - 2 >= floor && out.units[end - 1] == kRa && out.units[end - 2] == kVirama) end -= 2;
+      else break;
+    }
+    if (!out.ends_with(c.first, end) || end - c.first.length < floor) continue;
+    out.replace(end, c.first.length, c.letter);
+    if (rest) out.append(e.text.units + 1, e.text.length - 1);
     return true;
   }
   return false;
@@ -67,7 +91,14 @@ struct Syllable {
   bool joins = false;  // the last glyph ends in a virama: the next consonant belongs here
   GlyphText pending_i{};  // text of a PREPEND glyph not yet placed
   bool pending_has_base = false;
+  GlyphText pending_sign{};  // a vowel sign typed after a half form, before its consonant
+  int base_end = 0;  // where the text of the last consonant glyph ends
 };
+
+void place_pending_sign(Syllable& s, TextBuffer& out) {
+  out.append(s.pending_sign.units, s.pending_sign.length);
+  s.pending_sign.length = 0;
+}
 
 void place_pending_i(Syllable& s, TextBuffer& out) {
   if (s.pending_i.length != 0 && s.pending_has_base) {
@@ -77,6 +108,7 @@ void place_pending_i(Syllable& s, TextBuffer& out) {
 }
 
 void drop_pending_i(Syllable& s, TextBuffer& out) {
+  place_pending_sign(s, out);
   out.append(s.pending_i.units, s.pending_i.length);
   s.pending_i.length = 0;
 }
@@ -109,14 +141,22 @@ void convert_glyph(const EncodingTable& table, unsigned char byte, Syllable& s, 
         s.start = out.length;
       }
       out.append(e.text.units, e.text.length);
+      s.base_end = out.length;
+      place_pending_sign(s, out);
       s.joins = false;
       if (s.pending_i.length != 0) s.pending_has_base = true;
       break;
-    case GlyphClass::kRakar:
-      out.append(e.text.units, e.text.length);
+    case GlyphClass::kRakar: {
+      // Typed after the vowel signs of its consonant (ट + े + ्र), it still follows the consonant.
+      int at = out.length;
+      while (at > s.base_end && is_sign_after_letter(out.units[at - 1])) --at;
+      out.insert(at, e.text.units, e.text.length);
       break;
+    }
     case GlyphClass::kReph: {
       place_pending_i(s, out);
+      // Drawn after इ, the reph's curl makes ई.
+      if (compose_letter(e, out, s.start, false)) break;
       const char16_t ra_virama[] = {kRa, kVirama};
       out.insert(s.start, ra_virama, 2);
       s.joins = false;
@@ -134,6 +174,12 @@ void convert_glyph(const EncodingTable& table, unsigned char byte, Syllable& s, 
       s.joins = s.joins && is_zero_width_joiner(e.text);
       break;
     default:
+      if (e.text.length == 1 && e.text.units[0] == kNukta) {
+        // The nukta belongs to the consonant, also to one drawn with its virama (ज़्).
+        const bool after_virama = out.length > 0 && out.units[out.length - 1] == kVirama;
+        out.insert(after_virama ? out.length - 1 : out.length, e.text.units, 1);
+        break;
+      }
       if (e.placement == Placement::kPrepend) {
         drop_pending_i(s, out);
         s.pending_i = e.text;
@@ -142,8 +188,21 @@ void convert_glyph(const EncodingTable& table, unsigned char byte, Syllable& s, 
         break;
       }
       place_pending_i(s, out);
-      if (e.cls == GlyphClass::kMatra && compose_letter(e, out)) {
+      if (e.cls == GlyphClass::kMatra && compose_letter(e, out, s.start, true)) {
+        // ख् + ा is the consonant ख: the i sign waiting for it has its base.
+        if (s.joins && s.pending_i.length != 0) s.pending_has_base = true;
         s.joins = false;
+        break;
+      }
+      if (e.cls == GlyphClass::kMatra && s.joins && s.pending_sign.length == 0) {
+        // Typed after a half form (स् + ु + त): the sign belongs behind the consonant that follows.
+        s.pending_sign = e.text;
+        break;
+      }
+      if (e.cls == GlyphClass::kMatra && out.length > 0 &&
+          (out.units[out.length - 1] == kAnusvara || out.units[out.length - 1] == kCandrabindu)) {
+        // A vowel sign typed after the anusvara (म + ं + ै) is read before it: मैं.
+        out.insert(out.length - 1, e.text.units, e.text.length);
         break;
       }
       if (e.placement == Placement::kBase &&

@@ -66,7 +66,7 @@ tolvar_windows_session() {
   cmake -S "$root" -B "$tolvar_tree" "${configure[@]}" >/dev/null ||
     { echo "configuring $tolvar_tree failed" >&2; return 1; }
   cmake --build "$tolvar_tree" -j "$tolvar_jobs" --target tolvar tvkhook typepad e2e_probe \
-    legacyconv wine_keeper vedrokan_files >/dev/null ||
+    legacyconv wine_keeper language_files >/dev/null ||
     { echo "building $tolvar_tree failed (run: cmake --build $tolvar_tree)" >&2; return 1; }
   if [ -z "${DISPLAY:-}" ]; then
     tolvar_start_xvfb 52 || { echo "could not start Xvfb" >&2; return 1; }

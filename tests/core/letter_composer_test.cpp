@@ -112,6 +112,48 @@ TEST_F(LetterComposerTest, LookBackOnThreeGlyphsUsesTheFirstOnlyWhenAllMap) {
   EXPECT_EQ(letter_count, 3);
 }
 
+TEST_F(LetterComposerTest, ThreeThreeAsksTheGlyphBeforeTheSharedOne) {
+  constexpr unsigned char kTA = 0x24, kNA = 0x28, kHA = 0x39, kCUSTOM5 = 0x75, kCUSTOM6 = 0x76,
+                          kCUSTOM7 = 0x77;
+  // 0x10 and 0x20 are two consonants that both end with the halant mark 0x7E.
+  make_rows({chr_NONE, 0x10, 0x20, 0x7E});
+  map(chr_NONE, kKA, {0x10, 0x7E});
+  map(chr_NONE, kTA, {0x20, 0x7E});
+  map(chr_NONE, kNA, {0x7E});
+  map(chr_NONE, kHA, {0x30});
+  map(0x7E, kHA, {chr_LOOKBACK, chr_LOOKBACK, kCUSTOM5});
+  map(0x7E, kRA, {chr_LOOKBACK, chr_LOOKBACK, 0xF0});
+  map(0x10, kCUSTOM5, {chr_DELPREV, 0x11, 0x7E});
+  add(kKA);
+  EXPECT_EQ(add(kHA), bytes({0x11, 0x7E})) << "0x10 answers: the halant off, 0x10 replaced";
+  EXPECT_EQ(letter(), bytes({0x11, 0x7E}));
+
+  letter_reset();
+  add(kTA);
+  EXPECT_EQ(add(kHA), bytes({0x30})) << "0x20 has no answer: a new letter";
+  letter_reset();
+  add(kNA);
+  EXPECT_EQ(add(kHA), bytes({0x30})) << "the start row has no answer: a new letter";
+  letter_reset();
+  map(chr_NONE, kCUSTOM5, {0x7E, 0x31});
+  add(kNA);
+  EXPECT_EQ(add(kHA), bytes({0x7E, 0x31})) << "before the first glyph the start row answers";
+
+  letter_reset();
+  map(0x7E, kTA, {chr_LOOKBACK, chr_LOOKBACK, kCUSTOM6});
+  map(0x10, kCUSTOM6, {chr_LOOKBACK, chr_LOOKBACK, kCUSTOM7});
+  map(0x7E, kCUSTOM7, {chr_DELPREV, 0x21});
+  map(0x7E, kKA, {0x10, 0x7E});
+  add(kTA);
+  add(kKA);
+  EXPECT_EQ(letter(), bytes({0x20, 0x7E, 0x10, 0x7E}));
+  EXPECT_EQ(add(kTA), bytes({0x20, 0x21})) << "an answer that asks again goes one glyph further back";
+  letter_reset();
+  add(kKA);
+  add(kRA, 0);
+  EXPECT_EQ(letter_count, 0) << "an asked ucode out of range: a new letter (no RA to begin it)";
+}
+
 TEST_F(LetterComposerTest, LetterAcceptsUcodesUpTo122GlyphsThenRefuses) {
   make_rows({chr_NONE, 0x10});
   map(0x10, kKA, {0x10, 0x10, 0x10, 0x10});

@@ -47,6 +47,18 @@ TEST_F(EncodingLoadingTest, LanguageWithoutTableEmptiesTheLiveOne) {
   EXPECT_FALSE(encoding_table_loaded());
 }
 
+TEST_F(EncodingLoadingTest, SecondKeyLayoutOfAFontUsesTheFontsTable) {
+  write_file(dir_.path() / "my-font" / "Font-Remington.gkf", "");
+  write_file(dir_.path() / "my-font" / "Font.tsv", kKaTable);
+  write_file(dir_.path() / "my-font" / "Own-Keys.gkf", "");
+  write_file(dir_.path() / "my-font" / "Own-Keys.tsv", kNaTable);
+  ScopedIpath ipath((dir_.path() / "my-font").string().c_str());
+  ASSERT_EQ(load_encoding_table("Font-Remington.gkf"), 1) << ErrorText;
+  EXPECT_STREQ(LiveEncodingTable.entries[0x41].name, "ka") << "Font.tsv, not a folder's dash";
+  ASSERT_EQ(load_encoding_table("Own-Keys.gkf"), 1) << ErrorText;
+  EXPECT_STREQ(LiveEncodingTable.entries[0x41].name, "na") << "a table of its own comes first";
+}
+
 TEST_F(EncodingLoadingTest, FailedLoadKeepsTheTableInForceAndNamesLineAndFile) {
   write_file(dir_.path() / "good.gkf", "");
   write_file(dir_.path() / "good.tsv", kKaTable);

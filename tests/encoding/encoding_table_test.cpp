@@ -53,12 +53,13 @@ TEST(EncodingTableTest, RejectsMalformedLinesNamingTheLine) {
        "line 1: text not up to 8 characters of UTF-8 below U+10000 '\xF0\x9F\x98\x80'\n"},
       {"0x41\tka\t\xE0\xA4\tconsonant\tbase\t-\tk\n",
        "line 1: text not up to 8 characters of UTF-8 below U+10000 '\xE0\xA4'\n"},
-      // The four pairs an entry holds count across after= items: two items of
-      // three pairs each wrote past the last entry of the table.
-      {"0x41\taa\ta\tmatra\tbase\tafter=b:c,d:e,f:g,h:i,j:k\tk\n",
-       "line 1: more than 4 after= pairs in 'after=b:c,d:e,f:g,h:i,j:k'\n"},
-      {"0xff\taa\ta\tmatra\tbase\tafter=b:c,d:e,f:g after=h:i,j:k,l:m\tk\n",
-       "line 1: more than 4 after= pairs in 'after=b:c,d:e,f:g after=h:i,j:k,l:m'\n"},
+      // The eight pairs an entry holds count across after= items: two items
+      // (of three pairs each, when the limit was four) wrote past the last
+      // entry of the table.
+      {"0x41\taa\ta\tmatra\tbase\tafter=b:c,d:e,f:g,h:i,j:k,l:m,n:o,p:q,r:s\tk\n",
+       "line 1: more than 8 after= pairs in 'after=b:c,d:e,f:g,h:i,j:k,l:m,n:o,p:q,r:s'\n"},
+      {"0xff\taa\ta\tmatra\tbase\tafter=b:c,d:e,f:g,h:i,j:k after=l:m,n:o,p:q,r:s\tk\n",
+       "line 1: more than 8 after= pairs in 'after=b:c,d:e,f:g,h:i,j:k after=l:m,n:o,p:q,r:s'\n"},
       {"0x41\taa\ta\tmatra\tbase\tafter=b:c,d\tk\n",
        "line 1: bad after= pair (X:Y, each up to 8 characters) in 'after=b:c,d'\n"},
       // Typed as it stands, a Backspace in a text would erase the user's text.

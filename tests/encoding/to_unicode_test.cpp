@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <vector>
+
+#include "encoding/from_unicode.h"
 #include "tests/encoding/encoding_test_support.h"
 
 namespace {
@@ -79,6 +83,36 @@ TEST(LegacyToUnicodeTest, EveryClassOfTheTableInItsPlace) {
 TEST(LegacyToUnicodeTest, ISignWithoutConsonantStaysWhereItIs) {
   EXPECT_EQ(convert(glyphs({"i.3"}) + " "), "ि ");
   EXPECT_EQ(convert(glyphs({"i.3"})), "ि");
+}
+
+}  // namespace
+
+namespace {
+
+const EncodingTable& shipped_table(const char* font) {
+  static EncodingTable tables[2];
+  EncodingTable& t = tables[std::strcmp(font, "Preeti") == 0];
+  EXPECT_EQ(read_encoding_table(builtin_table_named(font)->text, &t), 1) << ErrorText;
+  return t;
+}
+
+TEST(LegacyToUnicodeTest, PartsOfLegacyFontsJoinIntoTheirLetters) {
+  const EncodingTable& kruti = shipped_table("KrutiDev010");
+  EXPECT_EQ(legacy_to_unicode(kruti, "f[kd"), "खिक") << "the stem ा makes ख् whole, the i sign's base";
+  EXPECT_EQ(legacy_to_unicode(kruti, "T+;k"), "ज़्या") << "the nukta goes before the virama";
+  EXPECT_EQ(legacy_to_unicode(kruti, "bZ ekxZ"), "ई मार्ग") << "reph after इ is ई, elsewhere र्";
+  const EncodingTable& preeti = shipped_table("Preeti");
+  EXPECT_EQ(legacy_to_unicode(preeti, "e]m k|m"), "झे फ्र") << "m reaches its letter across े and ्र";
+  EXPECT_EQ(legacy_to_unicode(preeti, "6]\xAB"), "ट्रे") << "a rakar typed after the sign";
+  EXPECT_EQ(legacy_to_unicode(preeti, "d+}"), "मैं") << "a sign typed after the anusvara";
+  EXPECT_EQ(legacy_to_unicode(preeti, ":'t"), "स्तु") << "a sign typed after a half form waits";
+}
+
+TEST(UnicodeToLegacyTest, LegacyFontsDrawMissingFormsFromParts) {
+  const EncodingTable& kruti = shipped_table("KrutiDev010");
+  std::vector<Undrawable> missing;
+  EXPECT_EQ(unicode_to_legacy(kruti, "खि ट्स स्टि फ़", missing), "f[k V~l fLV Q+");
+  EXPECT_TRUE(missing.empty());
 }
 
 }  // namespace

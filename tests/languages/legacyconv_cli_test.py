@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""legacyconv as a program: arguments, --table, exit status and messages.
+"""legacyconv as a program: arguments, --table, --font, exit status and messages.
 
 Usage: legacyconv_cli_test.py LEGACYCONV WORKDIR
 """
@@ -52,6 +52,16 @@ def main():
     check("undrawable characters are named, the rest converted",
           r.returncode == 1 and r.stderr == b"legacyconv: line 2: cannot draw U+0931\n"
           and r.stdout.count(b"\n") == 2, (r.stdout, r.stderr))
+    r = run(["--to-unicode", "--font", "Kruti Dev 010"], b"ueLrs Hkkjr")
+    check("--font names a built-in table, case and blanks aside",
+          r.returncode == 0 and r.stdout == "नमस्ते भारत".encode(), r.stdout)
+    r = run(["--from-unicode", "--font", "preeti"], "नेपाल".encode())
+    check("--font in both directions", r.returncode == 0 and r.stdout == b"g]kfn", r.stdout)
+    r = run(["--to-unicode", "--font", "Mangal"])
+    check("an unknown font is a usage error naming the fonts",
+          r.returncode == 2 and b"'Mangal'" in r.stderr and b"Preeti" in r.stderr, r.stderr)
+    r = run(["--to-unicode", "--font", "Preeti", "--table", table])
+    check("--font and --table together are a usage error", r.returncode == 2, r)
     r = run(["--to-unicode"], bytes(range(256)))
     check("any byte sequence converts", r.returncode == 0 and len(r.stdout) > 256, r.returncode)
 

@@ -16,8 +16,8 @@ import sys
 from fontTools.ttLib import TTFont
 
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-sys.path.insert(0, os.path.join(REPO, "tools", "vedrokan"))
-from vedrokan_table import read_table  # noqa: E402
+sys.path.insert(0, os.path.join(REPO, "tools", "languages"))
+from encoding_table import read_table  # noqa: E402
 
 FONT = os.path.join(REPO, "languages", "vedrokan", "Vedrokan.ttf")
 LANGUAGE = os.path.join(REPO, "languages", "vedrokan", "Vedrokan.gkf")

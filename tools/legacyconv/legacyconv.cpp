@@ -1,5 +1,5 @@
 // legacyconv: converts text between an 8-bit Devanagari font encoding
-// (Vedrokan's unless --table names another) and Unicode UTF-8.
+// (Vedrokan's unless --font or --table names another) and Unicode UTF-8.
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -19,8 +19,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: legacyconv --to-unicode [--table FILE] < legacy > utf8\n"
-    "       legacyconv --from-unicode [--table FILE] < utf8 > legacy\n"
+    "usage: legacyconv --to-unicode [--font NAME | --table FILE] < legacy > utf8\n"
+    "       legacyconv --from-unicode [--font NAME | --table FILE] < utf8 > legacy\n"
     "\n"
     "--to-unicode    reads bytes of the font encoding, writes Unicode (UTF-8);\n"
     "                the i sign and the reph go back into logical order, and\n"
@@ -28,7 +28,9 @@ constexpr const char* kUsage =
     "                Windows-1252 characters.\n"
     "--from-unicode  reads UTF-8, writes the bytes that draw it; characters the\n"
     "                font cannot draw are left out and named on standard error.\n"
-    "--table FILE    the encoding table to use (default: Vedrokan's, built in).\n"
+    "--font NAME     a built-in table: Vedrokan (the default), Kruti Dev 010,\n"
+    "                Preeti or Kantipur (case and blanks do not count).\n"
+    "--table FILE    the encoding table in FILE.\n"
     "Exit status: 0 success, 1 something could not be drawn or read, 2 wrong arguments.\n";
 
 std::string read_all(std::FILE* f) {
@@ -44,13 +46,16 @@ std::string read_all(std::FILE* f) {
 int main(int argc, char** argv) {
   enum class Mode { kNone, kToUnicode, kFromUnicode } mode = Mode::kNone;
   const char* table_file = nullptr;
+  const char* font = nullptr;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--to-unicode") == 0 && mode == Mode::kNone) {
       mode = Mode::kToUnicode;
     } else if (std::strcmp(argv[i], "--from-unicode") == 0 && mode == Mode::kNone) {
       mode = Mode::kFromUnicode;
-    } else if (std::strcmp(argv[i], "--table") == 0 && i + 1 < argc && table_file == nullptr) {
+    } else if (std::strcmp(argv[i], "--table") == 0 && i + 1 < argc && table_file == nullptr && font == nullptr) {
       table_file = argv[++i];
+    } else if (std::strcmp(argv[i], "--font") == 0 && i + 1 < argc && table_file == nullptr && font == nullptr) {
+      font = argv[++i];
     } else {
       std::fputs(kUsage, stderr);
       return 2;
@@ -66,6 +71,16 @@ int main(int argc, char** argv) {
 #endif
 
   std::string table_text(builtin_encoding_table());
+  if (font != nullptr) {
+    const BuiltinTable* builtin = builtin_table_named(font);
+    if (builtin == nullptr) {
+      std::fprintf(stderr, "legacyconv: no built-in table for the font '%s'; the fonts are:", font);
+      for (int k = 0; k < builtin_table_count(); ++k) std::fprintf(stderr, " %s", builtin_table(k).name);
+      std::fputs("\n", stderr);
+      return 2;
+    }
+    table_text = builtin->text;
+  }
   if (table_file != nullptr) {
     std::FILE* f = std::fopen(table_file, "rb");
     if (f == nullptr) {
@@ -77,7 +92,7 @@ int main(int argc, char** argv) {
   }
   static EncodingTable table;
   if (!read_encoding_table(table_text, &table)) {
-    std::fprintf(stderr, "legacyconv: %s: %s", table_file ? table_file : "built-in table", ErrorText);
+    std::fprintf(stderr, "legacyconv: %s: %s", table_file ? table_file : font ? font : "built-in table", ErrorText);
     return 1;
   }
 

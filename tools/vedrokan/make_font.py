@@ -26,8 +26,8 @@ from fontTools.pens.transformPen import TransformPen
 from fontTools.pens.ttGlyphPen import TTGlyphPen
 from fontTools.ttLib import TTFont
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from vedrokan_table import REPO, read_table  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "languages"))
+from encoding_table import REPO, read_table  # noqa: E402
 
 SOURCE = "/usr/share/fonts/truetype/noto/NotoSansDevanagari-Regular.ttf"
 FONT_DIR = os.path.join(REPO, "languages", "vedrokan")

@@ -1,7 +1,7 @@
-"""Reads the Vedrokan encoding table (languages/vedrokan/Vedrokan.tsv).
+"""Reads an encoding table (languages/*/NAME.tsv; Vedrokan's by default).
 
-One row per byte code; the font and the language file generators both read it
-through this module so that they agree on every code.
+One row per byte code; the language file generator and Vedrokan's font
+generator read it through this module so that they agree on every code.
 """
 
 import os
