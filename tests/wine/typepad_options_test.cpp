@@ -36,7 +36,7 @@ TEST(TypepadOptions, DefaultsWithoutArguments) {
 TEST(TypepadOptions, EveryOptionFillsItsField) {
   const Parsed parsed =
       parse({"--font", "Vedrokan", "--fontfile", "C:\\fonts\\vedrokan.ttf", "--size", "40",
-             "--title", "Pad 2", "--text", "Z:\\tmp\\t", "--log", "Z:\\tmp\\l"});
+             "--title", "Pad 2", "--text", "Z:\\tmp\\t", "--log", "Z:\\tmp\\l", "--modules", "Z:\\tmp\\m"});
   ASSERT_EQ(parsed.ok, 1) << parsed.error;
   EXPECT_STREQ(parsed.options.font_name, "Vedrokan");
   EXPECT_STREQ(parsed.options.font_file, "C:\\fonts\\vedrokan.ttf");
@@ -44,6 +44,7 @@ TEST(TypepadOptions, EveryOptionFillsItsField) {
   EXPECT_STREQ(parsed.options.title, "Pad 2");
   EXPECT_STREQ(parsed.options.text_path, "Z:\\tmp\\t");
   EXPECT_STREQ(parsed.options.log_path, "Z:\\tmp\\l");
+  EXPECT_STREQ(parsed.options.modules_path, "Z:\\tmp\\m");
 }
 
 TEST(TypepadOptions, UnicodeIsAFlagAnywhereAmongTheOptions) {

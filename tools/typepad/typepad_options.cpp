@@ -54,6 +54,8 @@ int typepad_parse_options(int argc, const char *const *argv, TypepadOptions &opt
           copy_value(options.text_path, sizeof options.text_path, option, value, error, error_size);
     } else if (std::strcmp(option, "--log") == 0) {
       ok = copy_value(options.log_path, sizeof options.log_path, option, value, error, error_size);
+    } else if (std::strcmp(option, "--modules") == 0) {
+      ok = copy_value(options.modules_path, sizeof options.modules_path, option, value, error, error_size);
     } else if (std::strcmp(option, "--size") == 0) {
       char *end = nullptr;
       const long size = std::strtol(value, &end, 10);

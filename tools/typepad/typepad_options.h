@@ -1,8 +1,9 @@
 // typepad's command line:
 //   typepad.exe [--title TEXT] [--font NAME] [--fontfile PATH] [--size PIXELS]
-//               [--text PATH] [--log PATH] [--unicode]
+//               [--text PATH] [--log PATH] [--modules PATH] [--unicode]
 // --text and --log name the files that receive the typed bytes and the key
-// event log on every dump. --unicode makes a Unicode window: its WM_CHAR
+// event log on every dump, --modules the one that receives the file names
+// of the modules typepad has loaded, one a line. --unicode makes a Unicode window: its WM_CHAR
 // messages carry UTF-16 and the text file receives UTF-8.
 #pragma once
 
@@ -20,6 +21,7 @@ struct TypepadOptions {
   char font_file[option_path_size];
   char text_path[option_path_size];
   char log_path[option_path_size];
+  char modules_path[option_path_size];
   int font_size;  // character height in pixels
   int unicode;    // non-zero: a Unicode window
 };
