@@ -69,8 +69,7 @@ VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
 !insertmacro MUI_LANGUAGE "English"
 
 ; Asks a running Tolvar to close, as its window's Close does, and waits up to
-; 10 s for it, so that no file of the folder stays in use. tolvar32.exe ends
-; with it.
+; 10 s for it, so that no file of the folder stays in use.
 !macro CLOSE_TOLVAR_FUNCTION prefix
 Function ${prefix}CloseTolvar
   FindWindow $0 "${WINDOW_CLASS}"
@@ -116,9 +115,10 @@ Section "Tolvar" SecTolvar
   ${If} ${RunningX64}
 !ifdef WIN64_DIR
     !insertmacro INSTALL_FILES "${WIN64_DIR}"
-    SetOutPath "$INSTDIR\x86"
-    File "${WIN64_DIR}\x86\tolvar32.exe"
-    File "${WIN64_DIR}\x86\tvkhook.dll"
+    ; An earlier version's 32-bit helper, which nothing needs any more.
+    Delete /REBOOTOK "$INSTDIR\x86\tolvar32.exe"
+    Delete /REBOOTOK "$INSTDIR\x86\tvkhook.dll"
+    RMDir "$INSTDIR\x86"
 !endif
   ${Else}
 !ifdef WIN32_DIR
@@ -217,8 +217,8 @@ Section "Uninstall"
   Delete "$INSTDIR\Vedrokan.ttf"
   Delete "$INSTDIR\OFL.txt"
   Delete "$INSTDIR\README.txt"
-  ; Programs that took keyboard input can keep a hook library mapped for a
-  ; while: then it goes at the next restart.
+  ; An earlier version's 32-bit helper, whose hook library programs that
+  ; took keyboard input can keep mapped: it goes at the next restart.
   Delete /REBOOTOK "$INSTDIR\x86\tolvar32.exe"
   Delete /REBOOTOK "$INSTDIR\x86\tvkhook.dll"
   RMDir /REBOOTOK "$INSTDIR\x86"
