@@ -164,6 +164,7 @@ LRESULT CALLBACK TypePadWndProc(HWND window, UINT message, WPARAM wparam, LPARAM
     case WM_KEYUP:
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
+      if (Options.slow_ms > 0) Sleep(static_cast<DWORD>(Options.slow_ms));
       // Not passed on: a lone ALT would open the system menu and eat keys.
       key_message(window, message, wparam, lparam);
       return 0;
