@@ -37,8 +37,8 @@ struct HookPlatform {
   // as it is. Up to 4 UTF-16 units; returns their count, -1 for a dead key.
   int (*to_unicode)(HookWindow window, std::uint32_t key, std::uint32_t scan, const std::uint8_t* state,
                     std::uint16_t* buffer);
-  // PostMessageA; never waits, its result does not matter.
-  void (*post_message)(HookWindow window, std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam);
+  // PostMessageA; never waits. false: not posted (the queue is full).
+  bool (*post_message)(HookWindow window, std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam);
   // SetWindowsHookExA for all threads with the library's own procedure of
   // that kind (LLKBHookProc or JPHookProc); 0 = refused.
   HookHandle (*set_hook)(HookKind kind, void* module);

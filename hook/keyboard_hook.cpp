@@ -39,8 +39,10 @@ bool own_input_due(const HookContext& context) {
 void announce_entries(const HookContext& context) {
   HookProcess& process = *context.process;
   if (process.EntriesPosted != 0) return;
-  process.EntriesPosted = 1;
-  context.platform->post_message(context.state->MainWindow, kMsgHookEntries, 0, 0);
+  // Not posted, the next key tries again, and the main program's watchdog
+  // takes what waits meanwhile.
+  process.EntriesPosted =
+      context.platform->post_message(context.state->MainWindow, kMsgHookEntries, 0, 0) ? 1 : 0;
 }
 
 bool queue_entry(const HookContext& context, std::uint32_t kind, std::uint32_t character, std::uint32_t key) {

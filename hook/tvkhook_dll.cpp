@@ -70,8 +70,8 @@ int win_to_unicode(HookWindow window, std::uint32_t key, std::uint32_t scan, con
   return count;
 }
 
-void win_post_message(HookWindow window, std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) {
-  PostMessageA(to_window(window), message, wparam, lparam);
+bool win_post_message(HookWindow window, std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) {
+  return PostMessageA(to_window(window), message, wparam, lparam) != FALSE;
 }
 
 HookHandle win_set_hook(tvk::HookKind kind, void* module) {

@@ -144,6 +144,8 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       }
       if (wParam == kHookWatchdogTimer) {
         OnHookWatchdogTimer();
+        // Entries whose message could not be posted wait no longer than this.
+        HandleHookEntries(kHookLibraryOps);
         return 0;
       }
       return DefWindowProcA(window, message, wParam, lParam);

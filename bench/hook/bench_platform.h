@@ -12,7 +12,7 @@ inline int to_unicode(tvk::HookWindow, std::uint32_t key, std::uint32_t, const s
   buffer[0] = static_cast<std::uint16_t>(key | 0x20);
   return 1;
 }
-inline void post_message(tvk::HookWindow, std::uint32_t, std::uintptr_t, std::intptr_t) {}
+inline bool post_message(tvk::HookWindow, std::uint32_t, std::uintptr_t, std::intptr_t) { return true; }
 inline tvk::HookHandle set_hook(tvk::HookKind, void*) { return 1; }
 inline void unhook(tvk::HookHandle) {}
 inline std::uint16_t vk_key_scan(std::uint8_t character) { return character; }

@@ -19,8 +19,9 @@ int fake_to_unicode(tvk::HookWindow window, std::uint32_t key, std::uint32_t sca
   return fake.to_unicode(key, state, buffer);
 }
 
-void fake_post_message(tvk::HookWindow window, std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) {
+bool fake_post_message(tvk::HookWindow window, std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) {
   fake.posts.push_back({window, message, wparam, lparam});
+  return fake.posts_succeed;
 }
 
 tvk::HookHandle fake_set_hook(tvk::HookKind kind, void* module) {

@@ -29,7 +29,8 @@ struct FakeHookPlatform {
   std::uint32_t last_scan = 0;
   std::uint32_t last_layout_window = 0;
 
-  std::vector<PostedMessage> posts;
+  std::vector<PostedMessage> posts;  // also those that failed
+  bool posts_succeed = true;
   std::vector<NextHookCall> next_hook_calls;
   std::intptr_t next_hook_result = 77;
 

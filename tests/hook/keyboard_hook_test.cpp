@@ -103,6 +103,16 @@ TEST_F(KeyboardHookTest, LetterWhileOnIsQueuedOnceAnnouncedAndNeitherEventReache
   EXPECT_EQ(2u, fake.posts.size()) << "announced again once the queue was emptied";
 }
 
+TEST_F(KeyboardHookTest, AnAnnouncementThatCouldNotBePostedIsTriedAgainWithTheNextKey) {
+  fake.posts_succeed = false;
+  press('A');
+  fake.posts_succeed = true;
+  press('B');
+  press('C');
+  EXPECT_EQ(2u, fake.posts.size());
+  EXPECT_EQ((Entries{"c:a", "c:b", "c:c"}), entries()) << "nothing lost";
+}
+
 TEST_F(KeyboardHookTest, HeldLetterResetsOnTheFirstRepeatPassesTheRepeatsAndSwallowsItsRelease) {
   press('K');
   entries();
