@@ -27,7 +27,9 @@ int SetKBHook(const HookContext& context) {
   if (state.KBHookHandle != 0) return 1;
   SyncKeyState(context);
   state.KBHookHandle = context.platform->set_hook(HookKind::KeyboardLowLevel, context.process->ModuleInstance);
+  // Events typed while no hook was set never come back through this one.
   HookProcess& process = *context.process;
+  process.OwnOutstanding = 0;
   process.LastHookCall = context.platform->tick_count();
   process.ProbeSentAt = 0;
   return state.KBHookHandle != 0 ? 1 : 0;

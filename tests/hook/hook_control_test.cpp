@@ -100,8 +100,10 @@ TEST_F(HookControlTest, RemovedHookReadsAsOffUntilSetAgainWithKBOnUntouched) {
   EXPECT_EQ(hook, fake.unhooked[0]);
   EXPECT_EQ(1u, shared.KBOn);
   EXPECT_EQ(0, tvk::IsKBHookTolvarON(context()));
+  process.data.OwnOutstanding = 6;  // typed meanwhile: no hook saw them
   tvk::SetKBHook(context());
   EXPECT_EQ(1, tvk::IsKBHookTolvarON(context()));
+  EXPECT_EQ(0u, process.data.OwnOutstanding) << "the user's keys are not held for them";
 }
 
 TEST_F(HookControlTest, RemoveWithoutAHookDoesNothing) {
