@@ -249,6 +249,16 @@ TEST_F(KeyboardHookTest, WhileOwnInputIsDueEveryKeyWaitsInOrderModifiersIncluded
   EXPECT_EQ(kPassed, release(kVkLeftControl)) << "events not back within a second are lost: nothing stays held";
 }
 
+// Under Wine a key that comes while a glyph's ALT+keypad is half typed is
+// marked as typed with ALT, and a program would take it as ALT+Space.
+TEST_F(KeyboardHookTest, AKeyMarkedWithAnAltTheUserDoesNotHoldIsTypedAgainInTurn) {
+  EXPECT_EQ(kSwallowed, press(kVkSpace, kLowLevelAltDown));
+  EXPECT_EQ(kSwallowed, release(kVkSpace, kLowLevelAltDown));
+  EXPECT_EQ((Entries{"reset", "key:20", "key:20 up"}), entries());
+  press(kVkLeftMenu, kLowLevelAltDown);
+  EXPECT_EQ(kPassed, press(kVkSpace, kLowLevelAltDown)) << "the user's own ALT+Space passes";
+}
+
 TEST_F(KeyboardHookTest, AFullQueueLetsKeysPassUntranslatedRatherThanLoseThem) {
   for (std::uint32_t i = 0; i < tvk::kEntryQueueSize; ++i) press('A' + i % 26);
   EXPECT_EQ(tvk::kEntryQueueSize, process.data.EntryCount);
