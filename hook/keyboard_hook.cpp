@@ -173,9 +173,11 @@ std::intptr_t LLKBHookProc(const HookContext& context, int code, std::uintptr_t 
   // Passed now, the key would overtake what is still to be typed for the
   // keys before it; so it waits in the queue and is typed in its turn. So
   // does a key the system took as typed with ALT only because a glyph's ALT
-  // of Tolvar's was down as it came (the user holds none): passed, it would
-  // reach the program as an ALT combination; typed again, it is the user's.
-  const bool alt_of_a_glyph = (key.flags & kLowLevelAltDown) != 0 && !is_down(process, kVkMenu);
+  // of Tolvar's was down as it came (the user holds none; F10 alone is a
+  // system key of its own): passed, it would reach the program as an ALT
+  // combination; typed again, it is the user's.
+  const bool system_key = (key.flags & kLowLevelAltDown) != 0 || message == kMsgSysKeyDown || message == kMsgSysKeyUp;
+  const bool alt_of_a_glyph = system_key && !is_down(process, kVkMenu) && vk != kVkF10;
   if (process.EntryCount != 0 || own_input_due(context) || alt_of_a_glyph) {
     if (reset) queue_entry(context, kEntryReset, 0, 0);
     if (queue_entry(context, kEntryKey, 0, key_word(key, release))) return kSwallow;

@@ -15,6 +15,7 @@ constexpr std::uint32_t kVkNumpad0 = 0x60;
 constexpr std::uint32_t kVkNumpad9 = 0x69;
 constexpr std::uint32_t kVkF1 = 0x70;
 constexpr std::uint32_t kVkF2 = 0x71;
+constexpr std::uint32_t kVkF10 = 0x79;
 constexpr std::uint32_t kVkScroll = 0x91;
 constexpr std::uint32_t kVkLeftShift = 0xA0;
 constexpr std::uint32_t kVkRightShift = 0xA1;

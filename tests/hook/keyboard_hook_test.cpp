@@ -254,7 +254,15 @@ TEST_F(KeyboardHookTest, WhileOwnInputIsDueEveryKeyWaitsInOrderModifiersIncluded
 TEST_F(KeyboardHookTest, AKeyMarkedWithAnAltTheUserDoesNotHoldIsTypedAgainInTurn) {
   EXPECT_EQ(kSwallowed, press(kVkSpace, kLowLevelAltDown));
   EXPECT_EQ(kSwallowed, release(kVkSpace, kLowLevelAltDown));
-  EXPECT_EQ((Entries{"reset", "key:20", "key:20 up"}), entries());
+  LowLevelKey space{kVkSpace, 0x39, 0, 0, 0};
+  EXPECT_EQ(kSwallowed, tvk::LLKBHookProc(process.context, tvk::kHcAction, kMsgSysKeyDown,
+                                          reinterpret_cast<std::intptr_t>(&space)))
+      << "a system key message without the flag, as Wine makes it";
+  EXPECT_EQ((Entries{"reset", "key:20", "key:20 up", "key:20"}), entries());
+  LowLevelKey f10{kVkF10, 0x44, 0, 0, 0};
+  EXPECT_EQ(kPassed, tvk::LLKBHookProc(process.context, tvk::kHcAction, kMsgSysKeyDown,
+                                       reinterpret_cast<std::intptr_t>(&f10)))
+      << "F10 alone is a system key";
   press(kVkLeftMenu, kLowLevelAltDown);
   EXPECT_EQ(kPassed, press(kVkSpace, kLowLevelAltDown)) << "the user's own ALT+Space passes";
 }
