@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Reads tolvar.exe itself: it binds the ten exports of tvkhook.dll,
-# SendHeldKey, SendTextUI, TakeKBEntry and CheckKBHook by name at load time
-# (decorated in the 32-bit program), and needs no DLL but the system's and tvkhook.dll (no C++
-# runtime beside it).
+# Reads tolvar.exe itself: it binds the exports of tvkhook.dll it calls (all
+# but IsSetKBHook) by name at load time (decorated in the 32-bit program),
+# and needs no DLL but the system's and tvkhook.dll (no C++ runtime beside
+# it).
 # Usage: exe_tables_test.sh OBJDUMP path/to/tolvar.exe
 set -euo pipefail
 objdump=$1
