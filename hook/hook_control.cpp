@@ -1,77 +1,100 @@
 #include "hook/hook_control.h"
 
+#include "hook/keyboard_hook.h"
+#include "hook/virtual_keys.h"
+
 namespace tvk {
 
 int InitKBHook(const HookContext& context, HookWindow main_window) {
-  KBHookShared& shared = *context.shared;
-  // A second copy of the main program, or a second call, is refused while
-  // the registered window lives. The block outlives the program in every
-  // process that took keys while it ran, so a window gone with its program
-  // (an exit or a crash) counts as none: the system removed that program's
-  // hooks, and the block starts over as at first load.
-  if (shared.MainWindow != 0 && context.platform->window_exists(shared.MainWindow)) return -1;
-  shared.KBHookHandle = 0;
-  shared.KBOn = 0;
-  shared.ToggleALTChar = 0;
-  shared.SendBusy = kSendIdle;
-  shared.HookThread = 0;
-  shared.OtherSizeServed = 0;
-  shared.MainWindow = main_window;
+  KBHookState& state = *context.state;
+  // A second call is refused while the registered window lives.
+  if (state.MainWindow != 0 && context.platform->window_exists(state.MainWindow)) return -1;
+  state.KBHookHandle = 0;
+  state.KBOn = 0;
+  state.ToggleALTChar = 0;
+  state.SendBusy = kSendIdle;
+  state.MainWindow = main_window;
+  // Another program would have to guess it to pass its keys off as the
+  // library's own; zero, as most senders leave it, is never the mark.
+  state.OwnMark = (static_cast<std::uintptr_t>(context.platform->tick_count()) * 2654435761u) ^
+                  (static_cast<std::uintptr_t>(main_window) << 8) ^ 0x54564B00u;
+  if (state.OwnMark == 0) state.OwnMark = 0x54564B00u;
   return 1;
 }
 
 int SetKBHook(const HookContext& context) {
-  KBHookShared& shared = *context.shared;
-  if (shared.KBHookHandle != 0) return 1;
-  shared.KBHookHandle = context.platform->set_hook(HookKind::Keyboard, context.process->ModuleInstance);
-  if (shared.KBHookHandle == 0) return 0;
-  shared.HookThread = context.platform->current_thread();
-  return 1;
+  KBHookState& state = *context.state;
+  if (state.KBHookHandle != 0) return 1;
+  SyncKeyState(context);
+  state.KBHookHandle = context.platform->set_hook(HookKind::KeyboardLowLevel, context.process->ModuleInstance);
+  // Events typed while no hook was set never come back through this one.
+  HookProcess& process = *context.process;
+  process.OwnOutstanding = 0;
+  process.LastHookCall = context.platform->tick_count();
+  process.ProbeSentAt = 0;
+  return state.KBHookHandle != 0 ? 1 : 0;
 }
 
-int IsSetKBHook(const HookContext& context) { return context.shared->KBHookHandle != 0 ? 1 : 0; }
+int IsSetKBHook(const HookContext& context) { return context.state->KBHookHandle != 0 ? 1 : 0; }
 
 void RemoveKBHook(const HookContext& context) {
-  KBHookShared& shared = *context.shared;
-  if (shared.KBHookHandle == 0) return;
-  context.platform->unhook(shared.KBHookHandle);
-  shared.KBHookHandle = 0;
-  shared.HookThread = 0;
+  KBHookState& state = *context.state;
+  if (state.KBHookHandle == 0) return;
+  context.platform->unhook(state.KBHookHandle);
+  state.KBHookHandle = 0;
 }
 
 int KBHookTolvarON(const HookContext& context) {
   const int set = SetKBHook(context);
-  context.shared->KBOn = static_cast<std::uint32_t>(set);
+  context.state->KBOn = static_cast<std::uint32_t>(set);
   return set;
 }
 
 void KBHookTolvarOFF(const HookContext& context) {
-  context.shared->KBOn = 0;
+  context.state->KBOn = 0;
   // With a toggle key the hook stays, so ALT plus that key can switch the
   // keyboard ON again from any application.
-  if (context.shared->ToggleALTChar == 0) RemoveKBHook(context);
+  if (context.state->ToggleALTChar == 0) RemoveKBHook(context);
 }
 
 int IsKBHookTolvarON(const HookContext& context) {
-  return context.shared->KBOn != 0 && context.shared->KBHookHandle != 0 ? 1 : 0;
+  return context.state->KBOn != 0 && context.state->KBHookHandle != 0 ? 1 : 0;
 }
 
 int SetKBToggleALTChar(const HookContext& context, std::uint32_t toggle_key) {
-  const std::uint16_t previous = context.shared->ToggleALTChar;
-  context.shared->ToggleALTChar = static_cast<std::uint16_t>(toggle_key & 0xFFFF);
+  const std::uint16_t previous = context.state->ToggleALTChar;
+  context.state->ToggleALTChar = static_cast<std::uint16_t>(toggle_key & 0xFFFF);
   return previous;
 }
 
-int MarkKBSend(const HookContext& context, std::uint32_t send_state) {
-  const std::uint32_t previous = context.shared->SendBusy;
-  context.shared->SendBusy = send_state;
-  return static_cast<int>(previous);
-}
-
-int SetKBOtherSizeServed(const HookContext& context, std::uint32_t served) {
-  const std::uint32_t previous = context.shared->OtherSizeServed;
-  context.shared->OtherSizeServed = served != 0 ? 1 : 0;
-  return static_cast<int>(previous);
+int CheckKBHook(const HookContext& context) {
+  KBHookState& state = *context.state;
+  HookProcess& process = *context.process;
+  const HookPlatform& platform = *context.platform;
+  if (state.KBHookHandle == 0) return 0;
+  const std::uint32_t now = platform.tick_count();
+  if (process.ProbeSentAt != 0) {
+    if (!process.ProbeDue) {
+      process.ProbeSentAt = 0;
+      return 0;
+    }
+    if (now - process.ProbeSentAt < kProbeWaitMs) return 0;
+    // The probe never came back: the hook is no longer called.
+    platform.unhook(state.KBHookHandle);
+    state.KBHookHandle = 0;
+    process.OwnOutstanding = 0;
+    SetKBHook(context);
+    return 1;
+  }
+  // Input the hook has not seen: mouse input does that too, and the probe
+  // costs next to nothing.
+  if (static_cast<std::int32_t>(platform.last_input_tick() - process.LastHookCall) <= 0) return 0;
+  process.ProbeSentAt = now != 0 ? now : 1;
+  process.ProbeDue = true;
+  const InputEvent probe[2] = {{static_cast<std::uint16_t>(kVkProbe), 0, 0},
+                               {static_cast<std::uint16_t>(kVkProbe), 0, kInputKeyUp}};
+  platform.send_input(probe, 2, state.OwnMark);
+  return 0;
 }
 
 }  // namespace tvk

@@ -1,6 +1,6 @@
-// Registration of the main window and the switching of the keyboard hook:
-// the exports of tvkhook.dll other than the two send functions, over the
-// shared block of the context.
+// Registration of the main window, the switching of the low-level keyboard
+// hook and its watchdog: the exports of tvkhook.dll other than the send
+// functions, over the state of the context.
 #pragma once
 #include <cstdint>
 
@@ -9,7 +9,7 @@
 namespace tvk {
 
 // 1 = registered; -1 = a window that still exists is registered (nothing
-// changes).
+// changes). Chooses the mark of the library's own input for this run.
 int InitKBHook(const HookContext& context, HookWindow main_window);
 // 1 = the keyboard hook is set (now or before); 0 = the platform refused.
 int SetKBHook(const HookContext& context);
@@ -20,11 +20,14 @@ void KBHookTolvarOFF(const HookContext& context);
 int IsKBHookTolvarON(const HookContext& context);
 // Stores the low 16 bits; returns the previous code, zero-extended.
 int SetKBToggleALTChar(const HookContext& context, std::uint32_t toggle_key);
-// The send state of the main program's own library, mirrored into a library
-// of the other word size that sends nothing itself. Returns the previous one.
-int MarkKBSend(const HookContext& context, std::uint32_t send_state);
-// Non-zero: a library of the other word size serves its programs. Returns
-// the previous value.
-int SetKBOtherSizeServed(const HookContext& context, std::uint32_t served);
+
+// The system removes a low-level hook whose procedure once took too long,
+// and says nothing. The main program calls this about every second: when
+// input came since the hook's last call, a probe (a marked key the hook
+// swallows) goes out; a probe not seen within kProbeWaitMs means the hook
+// is gone, and it is set again. Returns 1 when the hook was found removed
+// (set again, or not, as IsSetKBHook then says), else 0.
+constexpr std::uint32_t kProbeWaitMs = 500;
+int CheckKBHook(const HookContext& context);
 
 }  // namespace tvk

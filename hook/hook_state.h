@@ -1,7 +1,8 @@
-// The state of the hook library: the block every process that maps the
-// library shares, the data each process has of its own, and the context the
-// portable functions work on (the DLL points it at its real data and the
-// Win32 calls, the tests at fresh data and a fake platform).
+// The state of the hook library and the context the portable functions work
+// on (the DLL points it at its real data and the Win32 calls, the tests at
+// fresh data and a fake platform). The library is loaded by the main
+// program alone: its low-level hook runs on the main program's thread, and
+// no other process maps it or can write any of this.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -12,49 +13,53 @@
 
 namespace tvk {
 
-// One copy for all processes (the DLL's shared section). Only the exports,
-// called from the main program's thread, write it; hook procedures in every
-// process read each field whole, without a lock.
-struct KBHookShared {
-  HookWindow MainWindow;       // receives every posted message; 0 = none registered
-  HookHandle KBHookHandle;     // the system-wide keyboard hook; 0 = not set
+// What the exports switch, called from the main program's thread.
+struct KBHookState {
+  HookWindow MainWindow;       // receives kMsgHookEntries; 0 = none registered
+  HookHandle KBHookHandle;     // the low-level keyboard hook; 0 = not set
   std::uint32_t KBOn;          // keyboard switched ON
   std::uint16_t ToggleALTChar; // key that toggles when released with ALT; 0 = off
-  std::uint32_t SendBusy;      // the send running: kSendIdle, kSendByPlayback or kSendByKeyEvents
-  // The thread that set the keyboard hook. On 64-bit Windows the system
-  // calls the hook on this thread for programs of the other word size,
-  // whose key state this thread does not have.
-  std::uint32_t HookThread;
-  // Non-zero: a library of the other word size serves those programs in
-  // their own processes, so calls for them here pass on untouched.
-  std::uint32_t OtherSizeServed;
+  std::uint32_t SendBusy;      // the send running: kSendIdle, kSendByPlayback ...
+  // The extra information of every event the library types: with the
+  // injected flag it tells the library's own input from every other.
+  std::uintptr_t OwnMark;
 };
-
-static_assert(offsetof(KBHookShared, MainWindow) == 0, "field order is shared by all mappings");
-static_assert(offsetof(KBHookShared, KBHookHandle) == 4, "field order is shared by all mappings");
-static_assert(offsetof(KBHookShared, KBOn) == 8, "field order is shared by all mappings");
-static_assert(offsetof(KBHookShared, ToggleALTChar) == 12, "field order is shared by all mappings");
-static_assert(offsetof(KBHookShared, SendBusy) == 16, "field order is shared by all mappings");
-static_assert(offsetof(KBHookShared, HookThread) == 20, "field order is shared by all mappings");
-static_assert(offsetof(KBHookShared, OtherSizeServed) == 24, "field order is shared by all mappings");
 
 // A key list played out (a press and a release for every tap), with room for
 // the modifiers a user still holds, released before and pressed after it.
 constexpr std::uint32_t kInputBatchSize = 2 * kKeyListSize + 16;
 
-// Ordinary data: each process has its own copy, all zero at load.
+// Entries the hook procedure has decided and the main program not yet
+// taken; far more than a typist gets ahead of the main program.
+constexpr std::uint32_t kEntryQueueSize = 256;
+
 struct HookProcess {
   void* ModuleInstance;
   std::uint32_t LetterResetPosted;  // a reset went out and no character since
-  // Characters posted from this process whose typed-back glyphs it has not
-  // taken yet (the end key of their batch not seen), and when the last was
-  // posted: keys passed on meanwhile would overtake those glyphs.
-  std::uint32_t GlyphsOutstanding;
-  std::uint32_t OutstandingSince;
-  // Keys whose press was held back, so their release is held too.
-  std::uint32_t HeldPresses[8];
+  std::uint32_t ResetDue;           // a reset not taken yet (before any entry)
+  std::uint32_t EntriesPosted;      // kMsgHookEntries is on its way
+  KBEntry Entries[kEntryQueueSize];
+  std::uint32_t FirstEntry;
+  std::uint32_t EntryCount;
+  // Events the library typed that its hook has not seen come back yet, and
+  // when the last send went out: a user's key seen meanwhile is held.
+  std::uint32_t OwnOutstanding;
+  std::uint32_t LastSendTick;
+  // The keyboard as the user's keys left it (0x80 down; Caps Lock 0x01 on),
+  // and the keys whose press the hook swallowed, so it swallows their release.
+  std::uint8_t Keys[256];
+  std::uint32_t SwallowedPresses[8];
+  // The foreground window last asked about, and whether it runs higher.
+  HookWindow Foreground;
+  bool ForegroundHigher;
+  bool ElevatedNoticed;
+  std::uint32_t ElevatedDue;        // the notice not taken yet
+  // The watchdog: the last call of the hook, and a probe on its way.
+  std::uint32_t LastHookCall;
+  std::uint32_t ProbeSentAt;
+  bool ProbeDue;
 
-  // Sending, used only on the thread that calls the send functions.
+  // Sending, on the main program's thread.
   KeyList key_list;
   KeyPlayer player;
   KeyEvent key_event;         // the event the player produced last
@@ -67,7 +72,7 @@ struct HookProcess {
 };
 
 struct HookContext {
-  KBHookShared* shared;
+  KBHookState* state;
   HookProcess* process;
   const HookPlatform* platform;
 };

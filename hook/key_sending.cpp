@@ -18,6 +18,28 @@ std::uint32_t playback_message(const KeyEvent& event) {
   return event.release ? kMsgKeyUp : kMsgKeyDown;
 }
 
+// Types the batch with the library's mark. The hook counts each event down
+// as it sees it come back and holds the user's keys until then, so nothing
+// typed meanwhile comes between or before them. The system may refuse a
+// batch (a desktop switch in between): it is tried once more.
+int send_batch(const HookContext& context) {
+  HookProcess& process = *context.process;
+  const HookPlatform& platform = *context.platform;
+  const InputEvent* events = process.batch;
+  std::uint32_t left = process.batch_count;
+  process.batch_count = 0;
+  for (int tries = 0; tries < 2 && left > 0; ++tries) {
+    process.OwnOutstanding += left;
+    process.LastSendTick = platform.tick_count();
+    const std::uint32_t sent = platform.send_input(events, left, context.state->OwnMark);
+    const std::uint32_t taken = sent < left ? sent : left;
+    process.OwnOutstanding = process.OwnOutstanding >= left - taken ? process.OwnOutstanding - (left - taken) : 0;
+    events += taken;
+    left -= taken;
+  }
+  return left == 0 ? kSendDone : kSendFailed;
+}
+
 int play_journal(const HookContext& context) {
   HookProcess& process = *context.process;
   const HookPlatform& platform = *context.platform;
@@ -60,9 +82,9 @@ int play_journal(const HookContext& context) {
   }
   // Cut short while a glyph's ALT was down: it must not stay down.
   if (process.player.alt_down) {
-    const InputEvent alt_release = {static_cast<std::uint16_t>(kVkMenu), static_cast<std::uint16_t>(kTypedBackScan),
-                                    kInputKeyUp};
-    platform.send_input(&alt_release, 1);
+    process.batch[0] = {static_cast<std::uint16_t>(kVkMenu), static_cast<std::uint16_t>(kTypedBackScan), kInputKeyUp};
+    process.batch_count = 1;
+    send_batch(context);
   }
   // Not one event handed out: nothing was typed, and the caller may type
   // the string another way.
@@ -73,6 +95,7 @@ int play_journal(const HookContext& context) {
 // from the user's typing (Shift after a capital) would turn ALT with the
 // keypad into a language switch or a shortcut.
 constexpr std::uint16_t kHeldModifiers[] = {0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0x5B, 0x5C};
+constexpr std::uint32_t kHeldModifierCount = sizeof kHeldModifiers / sizeof kHeldModifiers[0];
 
 void append_event(HookProcess& process, std::uint16_t key, std::uint16_t scan, std::uint32_t flags) {
   process.batch[process.batch_count++] = {key, scan, flags};
@@ -82,11 +105,11 @@ void append_key(HookProcess& process, std::uint16_t key, std::uint32_t flags) {
   append_event(process, key, static_cast<std::uint16_t>(kTypedBackScan), flags);
 }
 
-constexpr std::uint32_t kHeldModifierCount = sizeof kHeldModifiers / sizeof kHeldModifiers[0];
-
-// Starts a batch with the release of every modifier the user holds; returns
-// them for send_batch.
-std::uint32_t release_held_modifiers(const HookContext& context) {
+// The whole list goes out in one batch. ALT with keypad digits must not
+// meet a modifier the user holds (ALT+Shift is the input-language switch):
+// those still down are released first and pressed again after, inside the
+// batch; the user's own later release is held behind the batch by the hook.
+int inject_keys(const HookContext& context) {
   HookProcess& process = *context.process;
   process.batch_count = 0;
   std::uint32_t held = 0;
@@ -95,50 +118,18 @@ std::uint32_t release_held_modifiers(const HookContext& context) {
     held |= 1u << i;
     append_key(process, kHeldModifiers[i], kInputKeyUp);
   }
-  return held;
-}
-
-void press_held_modifiers(HookProcess& process, std::uint32_t held) {
-  for (std::uint32_t i = 0; i < kHeldModifierCount; ++i) {
-    if ((held & (1u << i)) != 0) append_key(process, kHeldModifiers[i], 0);
-  }
-}
-
-// Ends the batch pressing those modifiers again, then the end key, which
-// tells the program's hook that its glyphs are all taken, and types it.
-void send_batch(const HookContext& context, std::uint32_t held) {
-  HookProcess& process = *context.process;
-  press_held_modifiers(process, held);
-  append_key(process, static_cast<std::uint16_t>(kVkTypedBackEnd), 0);
-  append_key(process, static_cast<std::uint16_t>(kVkTypedBackEnd), kInputKeyUp);
-  context.platform->send_input(process.batch, process.batch_count);
-}
-
-// A batch of nothing but its end: a key that typed nothing was still waited for.
-void send_end_only(const HookContext& context) {
-  context.process->batch_count = 0;
-  send_batch(context, 0);
-}
-
-// The whole list goes out in one batch, nothing of the user's in between;
-// modifiers the user holds are released first and pressed again after, so
-// the user's own release of them is still seen and nothing stays down.
-int inject_keys(const HookContext& context) {
-  HookProcess& process = *context.process;
-  const std::uint32_t held = release_held_modifiers(context);
   ResetKeyPlayer(process.key_list, process.player);
   while (NextKeyEvent(process.key_list, process.player, process.key_event) != 0) {
     append_key(process, static_cast<std::uint16_t>(process.key_event.key & 0xFF),
                process.key_event.release ? kInputKeyUp : 0);
   }
-  send_batch(context, held);
-  return kSendDone;
+  for (std::uint32_t i = 0; i < kHeldModifierCount; ++i) {
+    if ((held & (1u << i)) != 0) append_key(process, kHeldModifiers[i], 0);
+  }
+  return send_batch(context);
 }
 
-// Room for a press and a release of every byte besides the held modifiers
-// and the end key.
-constexpr std::uint32_t kUnicodeInputBytesMax = (kInputBatchSize - 2 * kHeldModifierCount - 2) / 2;
-static_assert(kUnicodeInputBytesMax == kSendTextTapsPerBatch, "a text's batch holds as many taps as a string's");
+static_assert(2 * kSendTextTapsPerBatch <= kInputBatchSize, "a text's batch holds its taps");
 
 void append_backspace(HookProcess& process) {
   append_key(process, static_cast<std::uint16_t>(kVkBack), 0);
@@ -150,45 +141,19 @@ void append_character(HookProcess& process, std::uint16_t character) {
   append_event(process, 0, character, kInputUnicode | kInputKeyUp);
 }
 
-// A Backspace as the key, every other byte as its ANSI character typed as
-// itself: no ALT, no keypad, nothing a program could take for a shortcut.
-int type_unicode_input(const HookContext& context, const char* keys) {
-  HookProcess& process = *context.process;
-  std::uint32_t length = 0;
-  while (keys[length] != '\0') {
-    if (++length > kUnicodeInputBytesMax) {
-      send_end_only(context);
-      return kSendListFull;
-    }
-  }
-  const std::uint32_t held = release_held_modifiers(context);
-  for (std::uint32_t i = 0; i < length; ++i) {
-    const std::uint8_t byte = static_cast<std::uint8_t>(keys[i]);
-    if (byte == kVkBack) {
-      append_backspace(process);
-    } else {
-      append_character(process, context.platform->ansi_to_unicode(byte));
-    }
-  }
-  send_batch(context, held);
-  return kSendDone;
-}
-
 // The Backspaces, then every unit of the text up to its zero. A batch that
-// is full goes out at once without the end key, with the user's modifiers
-// released and pressed again around it as in every batch; the program's
-// hook holds the user's keys until the last batch's end key, so nothing
-// overtakes the text and it counts the send once.
-void type_text(const HookContext& context, const char16_t* text, std::uint32_t backspaces) {
+// is full goes out at once; the hook holds the user's keys until every
+// batch has come back, so nothing overtakes the text. Characters typed as
+// themselves need no modifier changed: the user's Shift does not alter them.
+int type_text(const HookContext& context, const char16_t* text, std::uint32_t backspaces) {
   HookProcess& process = *context.process;
-  std::uint32_t held = release_held_modifiers(context);
+  process.batch_count = 0;
   std::uint32_t taps = 0;
   std::uint32_t position = 0;
+  int result = kSendDone;
   while (backspaces > 0 || text[position] != 0) {
     if (taps == kSendTextTapsPerBatch) {
-      press_held_modifiers(process, held);
-      context.platform->send_input(process.batch, process.batch_count);
-      held = release_held_modifiers(context);
+      if (send_batch(context) != kSendDone) result = kSendFailed;
       taps = 0;
     }
     if (backspaces > 0) {
@@ -199,12 +164,13 @@ void type_text(const HookContext& context, const char16_t* text, std::uint32_t b
     }
     ++taps;
   }
-  send_batch(context, held);
+  if (process.batch_count > 0 && send_batch(context) != kSendDone) result = kSendFailed;
+  return result;
 }
 
 int send_keys(const HookContext& context, const char* keys, int (*play)(const HookContext&),
               std::uint32_t busy) {
-  KBHookShared& shared = *context.shared;
+  KBHookState& shared = *context.state;
   // Also guards the send that journal playback's message dispatching can
   // start from inside this one.
   if (shared.SendBusy != kSendIdle) return kSendBusy;
@@ -213,8 +179,7 @@ int send_keys(const HookContext& context, const char* keys, int (*play)(const Ho
   int result = kSendDone;
   if (BuildKeyList(process.key_list, keys, context.platform->vk_key_scan) == 0) {
     result = kSendListFull;
-    if (busy == kSendByKeyEvents) send_end_only(context);
-  } else if (process.key_list.count > 0 || busy == kSendByKeyEvents) {
+  } else if (process.key_list.count > 0) {
     result = play(context);
   }
   shared.SendBusy = kSendIdle;
@@ -231,49 +196,29 @@ int SendKeysKE(const HookContext& context, const char* keys) {
   return send_keys(context, keys, inject_keys, kSendByKeyEvents);
 }
 
-int SendKeysUI(const HookContext& context, const char* keys) {
-  KBHookShared& shared = *context.shared;
+int SendTextUI(const HookContext& context, const char16_t* text, int backspaces) {
+  KBHookState& shared = *context.state;
   if (shared.SendBusy != kSendIdle) return kSendBusy;
   shared.SendBusy = kSendByUnicodeInput;
-  const int result = type_unicode_input(context, keys == nullptr ? "" : keys);
+  const int result = type_text(context, text == nullptr ? u"" : text,
+                               backspaces > 0 ? static_cast<std::uint32_t>(backspaces) : 0);
   shared.SendBusy = kSendIdle;
   return result;
 }
 
-int SendTextUI(const HookContext& context, const char16_t* text, int backspaces) {
-  KBHookShared& shared = *context.shared;
-  if (shared.SendBusy != kSendIdle) return kSendBusy;
-  shared.SendBusy = kSendByUnicodeInput;
-  type_text(context, text == nullptr ? u"" : text, backspaces > 0 ? static_cast<std::uint32_t>(backspaces) : 0);
-  shared.SendBusy = kSendIdle;
-  return kSendDone;
-}
-
 int SendHeldKey(const HookContext& context, std::uint32_t key) {
-  KBHookShared& shared = *context.shared;
+  KBHookState& shared = *context.state;
   if (shared.SendBusy != kSendIdle) return kSendBusy;
   shared.SendBusy = kSendByKeyEvents;
   HookProcess& process = *context.process;
   process.batch_count = 0;
-  // The modifiers it had go down around it, those it had not come up.
-  constexpr std::uint32_t kModifiers[][2] = {
-      {kHeldKeyShift, kVkShift}, {kHeldKeyControl, kVkControl}, {kHeldKeyAlt, kVkMenu}};
-  std::uint32_t changed = 0;
-  for (std::uint32_t i = 0; i < 3; ++i) {
-    const bool wanted = (key & kModifiers[i][0]) != 0;
-    if (context.platform->key_down_now(kModifiers[i][1]) == wanted) continue;
-    changed |= 1u << i;
-    append_key(process, static_cast<std::uint16_t>(kModifiers[i][1]), wanted ? 0 : kInputKeyUp);
-  }
-  append_key(process, static_cast<std::uint16_t>(key & 0xFF), (key & kHeldKeyRelease) != 0 ? kInputKeyUp : 0);
-  for (std::uint32_t i = 0; i < 3; ++i) {
-    if ((changed & (1u << i)) == 0) continue;
-    const bool wanted = (key & kModifiers[i][0]) != 0;
-    append_key(process, static_cast<std::uint16_t>(kModifiers[i][1]), wanted ? kInputKeyUp : 0);
-  }
-  send_batch(context, 0);
+  std::uint32_t flags = (key & kKeyWordRelease) != 0 ? kInputKeyUp : 0;
+  if ((key & kKeyWordExtended) != 0) flags |= kInputExtended;
+  append_event(process, static_cast<std::uint16_t>(key & 0xFF),
+               static_cast<std::uint16_t>((key >> kKeyWordScanShift) & 0xFFF), flags);
+  const int result = send_batch(context);
   shared.SendBusy = kSendIdle;
-  return kSendDone;
+  return result;
 }
 
 std::intptr_t JPHookProc(const HookContext& context, int code, std::uintptr_t wparam, std::intptr_t record) {

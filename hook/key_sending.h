@@ -1,10 +1,10 @@
-// Typing a keystroke string into the focused application: by journal
+// Typing into the focused application: a keystroke string by journal
 // playback (SendKeysJPH with its playback procedure JPHookProc) or by
 // injected keyboard events (SendKeysKE), where every byte but 0x08 (a
-// Backspace) is typed as ALT with keypad 0 and its three decimal digits; or
-// as Unicode input (SendKeysUI), where every such byte is typed as the
-// character the ANSI code page gives it, which is what ALT+0ddd produces;
-// or Unicode text typed as itself after some Backspaces (SendTextUI).
+// Backspace) is typed as ALT with keypad 0 and its three decimal digits;
+// Unicode text typed as itself after some Backspaces (SendTextUI); a key the
+// hook held back (SendHeldKey). Every injected event carries the library's
+// mark, and the hook holds the user's keys until it has seen them all.
 #pragma once
 #include <cstdint>
 
@@ -34,19 +34,21 @@ constexpr std::uint32_t kPlaybackStallMs = 500;
 constexpr std::uint32_t kPlaybackWaitSliceMs = 10;
 
 // Both return kSendDone, kSendListFull, kSendRefused (journal playback
-// only: refused, or nothing of it was ever played) or kSendBusy.
+// only: refused, or nothing of it was ever played), kSendBusy or
+// kSendFailed (key events only: the system took them in part, also when
+// tried again).
 int SendKeysJPH(const HookContext& context, const char* keys);
 int SendKeysKE(const HookContext& context, const char* keys);
-int SendKeysUI(const HookContext& context, const char* keys);
 // Unicode text: `backspaces` Backspaces (none when not positive), then every
 // UTF-16 unit of the zero-terminated `text` (nullptr counts as empty) typed
-// as itself, and the batch end. Any length: kSendTextTapsPerBatch taps (a
+// as itself. Any length: kSendTextTapsPerBatch taps (a
 // Backspace or a unit) go into one input batch, a longer text into several
-// in order, only the last with the end key. Returns kSendDone or kSendBusy.
+// in order. Returns kSendDone, kSendBusy or kSendFailed.
 constexpr std::uint32_t kSendTextTapsPerBatch = 1023;
 int SendTextUI(const HookContext& context, const char16_t* text, int backspaces);
-// Types a key the hook held back (its code, kHeldKeyRelease and the
-// kHeldKey modifiers it had), with its batch end.
+// Types a key the hook held back, as its key word (kEntryKey) gives it:
+// its code, scan code, release and extended flags. kSendDone, kSendBusy or
+// kSendFailed.
 int SendHeldKey(const HookContext& context, std::uint32_t key);
 
 // The journal playback procedure; `record` points to a PlaybackRecord.

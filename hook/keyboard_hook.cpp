@@ -7,164 +7,207 @@ namespace tvk {
 
 namespace {
 
-std::intptr_t pass_on(const HookContext& context, int code, std::uintptr_t key, std::intptr_t key_bits) {
-  return context.platform->call_next_hook(context.shared->KBHookHandle, code, key, key_bits);
-}
-
 constexpr std::intptr_t kSwallow = 1;
 
-// On the thread that set the hook, for input of another thread: 64-bit
-// Windows calls the hook so for programs of the other word size.
-bool called_out_of_context(const HookContext& context) {
-  const std::uint32_t hook_thread = context.shared->HookThread;
-  if (hook_thread == 0 || context.platform->current_thread() != hook_thread) return false;
-  return context.platform->foreground_thread() != hook_thread;
+std::intptr_t pass_on(const HookContext& context, int code, std::uintptr_t message, std::intptr_t event) {
+  return context.platform->call_next_hook(context.state->KBHookHandle, code, message, event);
 }
 
-// Out of context this thread's own key state is stale (it has not seen the
-// other program's keys), so the modifiers come from the keyboard itself.
-void read_live_modifiers(const HookPlatform& platform, std::uint8_t* state) {
-  for (int key = 0; key < 256; ++key) state[key] = 0;
-  constexpr std::uint32_t kModifiers[] = {kVkShift, kVkControl, kVkMenu};
-  for (std::uint32_t key : kModifiers) {
-    if (platform.key_down_now(key)) state[key] = 0x80;
-  }
-  if (platform.key_toggled(kVkCapital)) state[kVkCapital] = 0x01;
+bool is_down(const HookProcess& process, std::uint32_t key) { return (process.Keys[key] & 0x80) != 0; }
+
+// The generic Shift, Control and ALT follow their left and right keys.
+void follow_key(HookProcess& process, std::uint32_t vk, bool release) {
+  std::uint8_t* keys = process.Keys;
+  if (vk == kVkCapital && !release && !is_down(process, kVkCapital)) keys[kVkCapital] ^= 0x01;
+  if (vk == kVkShift) vk = kVkLeftShift;
+  if (vk == kVkControl) vk = kVkLeftControl;
+  if (vk == kVkMenu) vk = kVkLeftMenu;
+  keys[vk] = static_cast<std::uint8_t>((keys[vk] & 0x01) | (release ? 0 : 0x80));
+  keys[kVkShift] = (keys[kVkLeftShift] | keys[kVkRightShift]) & 0x80;
+  keys[kVkControl] = (keys[kVkLeftControl] | keys[kVkRightControl]) & 0x80;
+  keys[kVkMenu] = (keys[kVkLeftMenu] | keys[kVkRightMenu]) & 0x80;
 }
 
-// Asks the active layout which character the key gives; returns it, or 0
-// when the key is not one to translate (no character, two, a dead key, one
-// of 0x80 and above, or Control held). A character 0 counts as none, since
-// the main program reads wParam 0 as a letter reset.
-std::uint32_t translated_character(const HookContext& context, std::uint32_t key, std::uint32_t bits,
-                                   bool out_of_context) {
-  std::uint8_t state[256];
-  if (out_of_context) {
-    read_live_modifiers(*context.platform, state);
-  } else {
-    context.platform->get_keyboard_state(state);
-  }
-  std::uint16_t buffer = 0;
-  const int count = context.platform->to_ascii(key, (bits >> kKeyScanShift) & 0xFF, state, &buffer);
-  const bool control_held = (state[kVkControl] & 0x80) != 0;
-  const std::uint32_t character = buffer & 0xFF;
-  if (count != 1 || character >= 0x80 || control_held) return 0;
-  return character;
-}
-
-// Glyphs typed back for an earlier key of this program that it has not yet
-// taken from its queue.
-bool glyphs_outstanding(const HookContext& context) {
+bool own_input_due(const HookContext& context) {
   HookProcess& process = *context.process;
-  if (process.GlyphsOutstanding == 0) return false;
-  if (context.platform->tick_count() - process.OutstandingSince < kGlyphsLostMs) return true;
-  process.GlyphsOutstanding = 0;
+  if (process.OwnOutstanding == 0) return false;
+  if (context.platform->tick_count() - process.LastSendTick < kOwnInputLostMs) return true;
+  process.OwnOutstanding = 0;
   return false;
 }
 
-// Modifiers pass at once even while glyphs are outstanding: the program's
-// key state must have them for the characters translated meanwhile.
-constexpr bool is_modifier_key(std::uint32_t key) {
-  return key == kVkShift || key == kVkControl || key == kVkMenu || key == kVkCapital || key == 0x5B ||
-         key == 0x5C || (key >= 0xA0 && key <= 0xA5);
+void announce_entries(const HookContext& context) {
+  HookProcess& process = *context.process;
+  if (process.EntriesPosted != 0) return;
+  // Not posted, the next key tries again, and the main program's watchdog
+  // takes what waits meanwhile.
+  process.EntriesPosted =
+      context.platform->post_message(context.state->MainWindow, kMsgHookEntries, 0, 0) ? 1 : 0;
 }
 
-// A key passed on now would reach the program before glyphs it has still
-// to take; it is held (posted to the main program, which types it after
-// them, in order) instead. The release of a held press is held as well.
-bool hold_key(HookProcess& process, std::uint32_t key, bool release, bool outstanding) {
-  if (is_modifier_key(key) || key > 0xFF) return false;
-  std::uint32_t& word = process.HeldPresses[key / 32];
-  const std::uint32_t bit = 1u << (key % 32);
-  if (release) {
-    if ((word & bit) == 0 && !outstanding) return false;
-    word &= ~bit;
-    return true;
-  }
-  if (!outstanding) return false;
-  word |= bit;
+bool queue_entry(const HookContext& context, std::uint32_t kind, std::uint32_t character, std::uint32_t key) {
+  HookProcess& process = *context.process;
+  if (process.EntryCount == kEntryQueueSize) return false;
+  process.Entries[(process.FirstEntry + process.EntryCount) % kEntryQueueSize] = {kind, character, key};
+  ++process.EntryCount;
+  announce_entries(context);
   return true;
 }
 
-// The key with the modifiers down for it now, to be typed again so later.
-std::uint32_t held_key_word(const HookContext& context, std::uint32_t key, bool release) {
-  std::uint8_t state[256];
-  context.platform->get_keyboard_state(state);
-  std::uint32_t word = key | (release ? kHeldKeyRelease : 0);
-  if ((state[kVkShift] & 0x80) != 0) word |= kHeldKeyShift;
-  if ((state[kVkControl] & 0x80) != 0) word |= kHeldKeyControl;
-  if ((state[kVkMenu] & 0x80) != 0) word |= kHeldKeyAlt;
+std::uint32_t key_word(const LowLevelKey& key, bool release) {
+  std::uint32_t word = (key.vk & 0xFF) | (key.scan & 0xFFF) << kKeyWordScanShift;
+  if (release) word |= kKeyWordRelease;
+  if ((key.flags & kLowLevelExtended) != 0) word |= kKeyWordExtended;
   return word;
+}
+
+std::uint32_t& swallowed_word(HookProcess& process, std::uint32_t vk) { return process.SwallowedPresses[vk / 32]; }
+std::uint32_t swallowed_bit(std::uint32_t vk) { return 1u << (vk % 32); }
+
+// Whether a program may be typed into: none is in front on the secure
+// desktop, and one run as administrator drops what a standard program
+// sends. Asked once per foreground window.
+bool foreground_takes_input(const HookContext& context, HookWindow window) {
+  HookProcess& process = *context.process;
+  if (window == 0) return false;
+  if (window != process.Foreground) {
+    process.Foreground = window;
+    process.ForegroundHigher = context.platform->runs_higher(window);
+  }
+  if (!process.ForegroundHigher) return true;
+  // Said once, beside the queue: a key held behind it would be typed into
+  // that program, which drops it.
+  if (!process.ElevatedNoticed) {
+    process.ElevatedNoticed = true;
+    process.ElevatedDue = 1;
+    announce_entries(context);
+  }
+  return false;
+}
+
+// The character the key gives in the foreground program's layout with the
+// keys the user holds, or 0: not one to translate (no character or several,
+// a dead key, one of 0x80 and above, ALT, Control or a Windows key held, a
+// menu open, a program that cannot be typed into).
+std::uint32_t translated_character(const HookContext& context, const LowLevelKey& key) {
+  const HookProcess& process = *context.process;
+  if (is_down(process, kVkControl) || is_down(process, kVkMenu) || is_down(process, kVkLeftWindows) ||
+      is_down(process, kVkRightWindows))
+    return 0;
+  const HookWindow window = context.platform->foreground_window();
+  if (window != 0 && context.platform->in_menu_mode(window)) return 0;
+  if (!foreground_takes_input(context, window)) return 0;
+  std::uint16_t buffer[4] = {0, 0, 0, 0};
+  const int count = context.platform->to_unicode(window, key.vk, key.scan, process.Keys, buffer);
+  if (count != 1 || buffer[0] >= 0x80) return 0;
+  return buffer[0];
 }
 
 }  // namespace
 
-std::intptr_t KBHookProc(const HookContext& context, int code, std::uintptr_t key, std::intptr_t key_bits) {
-  if (code < 0 || code == kHcNoRemove) return pass_on(context, code, key, key_bits);
-
-  const KBHookShared& shared = *context.shared;
+void SyncKeyState(const HookContext& context) {
   HookProcess& process = *context.process;
-  const std::uint32_t vk = static_cast<std::uint32_t>(key);
-  const std::uint32_t bits = static_cast<std::uint32_t>(key_bits);
-  const bool release = (bits & kKeyReleased) != 0;
-  const bool typed_back_scan = ((bits >> kKeyScanShift) & 0xFF) == kTypedBackScan;
-  const bool outstanding = glyphs_outstanding(context);
-
-  // The end of a batch typed back: the program has taken its glyphs. Where
-  // the other word size's library serves the program, that library counts.
-  if (typed_back_scan && vk == kVkTypedBackEnd) {
-    if (shared.OtherSizeServed != 0 && called_out_of_context(context)) return pass_on(context, code, key, key_bits);
-    if (!release && process.GlyphsOutstanding != 0) --process.GlyphsOutstanding;
-    return kSwallow;
+  for (std::uint8_t& key : process.Keys) key = 0;
+  constexpr std::uint32_t kModifiers[] = {kVkLeftShift,   kVkRightShift, kVkLeftControl, kVkRightControl,
+                                          kVkLeftMenu,    kVkRightMenu,  kVkLeftWindows, kVkRightWindows};
+  for (std::uint32_t key : kModifiers) {
+    if (context.platform->key_down_now(key)) follow_key(process, key, false);
   }
-  // Keys the library typed back (the typed-back scan code, or characters
-  // typed as themselves) pass untouched while the program has glyphs to
-  // take; any other such key is the user's, whatever sent it.
-  if (outstanding && (typed_back_scan || vk == kVkPacket)) return pass_on(context, code, key, key_bits);
+  if (context.platform->key_toggled(kVkCapital)) process.Keys[kVkCapital] = 0x01;
+}
 
-  // While a playback runs, neither toggle nor translate: the keys it plays
-  // must not be caught again.
-  const bool playback = shared.SendBusy == kSendByPlayback;
-  const bool toggle = !playback && shared.ToggleALTChar != 0 && (bits & kKeyAltHeld) != 0 && release &&
-                      vk == shared.ToggleALTChar;
-  if (!playback && !toggle && shared.KBOn == 0) return pass_on(context, code, key, key_bits);
+std::intptr_t LLKBHookProc(const HookContext& context, int code, std::uintptr_t message, std::intptr_t event) {
+  if (code != kHcAction) return pass_on(context, code, message, event);
+  const LowLevelKey& key = *reinterpret_cast<const LowLevelKey*>(event);
+  const KBHookState& state = *context.state;
+  HookProcess& process = *context.process;
+  process.LastHookCall = context.platform->tick_count();
+  const std::uint32_t vk = key.vk & 0xFF;
+  const bool release = (key.flags & kLowLevelUp) != 0 || message == kMsgKeyUp || message == kMsgSysKeyUp;
 
-  // Programs that a library of the other word size serves in their own
-  // processes are its to translate; acting here too would post every key twice.
-  const bool out_of_context = called_out_of_context(context);
-  if (out_of_context && shared.OtherSizeServed != 0) return pass_on(context, code, key, key_bits);
-
-  if (toggle) {
-    context.platform->post_message(shared.MainWindow, kMsgHookToggle, 1, key_bits);
-    return kSwallow;
-  }
-  if (!playback && (bits & (kKeyExtended | kKeyAltHeld | kKeyWasDown)) == 0 && is_character_key(vk) && !release) {
-    const std::uint32_t character = translated_character(context, vk, bits, out_of_context);
-    if (character != 0) {
-      context.platform->post_message(shared.MainWindow, kMsgHookCharacter, character, key_bits);
-      process.LetterResetPosted = 0;
-      ++process.GlyphsOutstanding;
-      process.OutstandingSince = context.platform->tick_count();
+  // The library's own input, and its watchdog's probe, which nothing else
+  // may see.
+  if ((key.flags & kLowLevelInjected) != 0 && key.extra == state.OwnMark) {
+    if (vk == kVkProbe) {
+      process.ProbeDue = false;
       return kSwallow;
+    }
+    if (process.OwnOutstanding != 0) --process.OwnOutstanding;
+    return pass_on(context, code, message, event);
+  }
+  // Every other key is the user's, also one another program injected.
+  const bool repeat = !release && is_down(process, vk);
+  follow_key(process, vk, release);
+
+  // A playback's keys carry no mark: while one runs, nothing is caught.
+  if (state.SendBusy == kSendByPlayback) return pass_on(context, code, message, event);
+
+  if (state.ToggleALTChar != 0 && release && vk == state.ToggleALTChar && is_down(process, kVkMenu) &&
+      queue_entry(context, kEntryToggle, 0, 0))
+    return kSwallow;
+
+  bool reset = false;
+  if (state.KBOn != 0) {
+    std::uint32_t& swallowed = swallowed_word(process, vk);
+    if (release && (swallowed & swallowed_bit(vk)) != 0) {
+      swallowed &= ~swallowed_bit(vk);
+      return kSwallow;
+    }
+    if (!release && !repeat && (key.flags & kLowLevelExtended) == 0 && is_character_key(vk)) {
+      const std::uint32_t character = translated_character(context, key);
+      if (character != 0 && queue_entry(context, kEntryCharacter, character, key_word(key, false))) {
+        swallowed |= swallowed_bit(vk);
+        process.LetterResetPosted = 0;
+        return kSwallow;
+      }
+    }
+    // Every untranslated press but Shift and Caps Lock closes the letter;
+    // the first of a run says so.
+    const bool shift = vk == kVkShift || vk == kVkLeftShift || vk == kVkRightShift;
+    if (!release && !shift && vk != kVkCapital && process.LetterResetPosted == 0) {
+      process.LetterResetPosted = 1;
+      reset = true;
     }
   }
 
-  // Every untranslated press but Shift and Caps Lock closes the letter; the
-  // first of a run says so.
-  if (process.LetterResetPosted == 0 && vk != kVkShift && vk != kVkCapital && !release) {
-    process.LetterResetPosted = 1;
-    context.platform->post_message(shared.MainWindow, kMsgHookCharacter, 0, key_bits);
+  // Passed now, the key would overtake what is still to be typed for the
+  // keys before it; so it waits in the queue and is typed in its turn. So
+  // does a key the system took as typed with ALT only because a glyph's ALT
+  // of Tolvar's was down as it came (the user holds none; F10 alone is a
+  // system key of its own): passed, it would reach the program as an ALT
+  // combination; typed again, it is the user's.
+  const bool system_key = (key.flags & kLowLevelAltDown) != 0 || message == kMsgSysKeyDown || message == kMsgSysKeyUp;
+  const bool alt_of_a_glyph = system_key && !is_down(process, kVkMenu) && vk != kVkF10;
+  if (process.EntryCount != 0 || own_input_due(context) || alt_of_a_glyph) {
+    if (reset) queue_entry(context, kEntryReset, 0, 0);
+    if (queue_entry(context, kEntryKey, 0, key_word(key, release))) return kSwallow;
+  } else if (reset) {
+    process.ResetDue = 1;
+    announce_entries(context);
   }
-  if (release && is_character_key(vk)) return kSwallow;
-  if (hold_key(process, vk, release, outstanding)) {
-    // Its own batch comes back typed after the glyphs.
-    ++process.GlyphsOutstanding;
-    process.OutstandingSince = context.platform->tick_count();
-    context.platform->post_message(shared.MainWindow, kMsgHookHeldKey, held_key_word(context, vk, release),
-                                   key_bits);
-    return kSwallow;
+  return pass_on(context, code, message, event);
+}
+
+int TakeKBEntry(const HookContext& context, KBEntry* entry) {
+  HookProcess& process = *context.process;
+  if (process.ElevatedDue != 0) {
+    process.ElevatedDue = 0;
+    *entry = {kEntryElevated, 0, 0};
+    return 1;
   }
-  return pass_on(context, code, key, key_bits);
+  if (process.ResetDue != 0) {
+    process.ResetDue = 0;
+    *entry = {kEntryReset, 0, 0};
+    return 1;
+  }
+  if (process.EntryCount == 0) {
+    process.EntriesPosted = 0;
+    return 0;
+  }
+  *entry = process.Entries[process.FirstEntry];
+  process.FirstEntry = (process.FirstEntry + 1) % kEntryQueueSize;
+  --process.EntryCount;
+  return 1;
 }
 
 }  // namespace tvk

@@ -1,6 +1,9 @@
-// The keyboard hook procedure's decisions: for each key event, post a
-// character and swallow it, post the toggle request and swallow it, post a
-// letter reset and pass it on, swallow a release, or pass it on untouched.
+// The low-level keyboard hook procedure's decisions. It runs on the main
+// program's thread for every key of every program, ahead of them all: it
+// queues a character to translate and swallows the key, queues the toggle
+// request, or passes the key on, and while anything the main program types
+// is still due it holds every other key in the queue too, so each reaches
+// the program in its turn.
 #pragma once
 #include <cstdint>
 
@@ -9,10 +12,9 @@
 namespace tvk {
 
 constexpr int kHcAction = 0;
-// Glyphs not taken this long after their key are taken as lost (the focus
-// moved, or a key was dropped): nothing is held for them any more.
-constexpr std::uint32_t kGlyphsLostMs = 1000;
-constexpr int kHcNoRemove = 3;  // the application only peeked at the message
+// Events typed and not seen back this long after the send are taken as
+// lost (the hook was removed meanwhile): keys are no longer held for them.
+constexpr std::uint32_t kOwnInputLostMs = 1000;
 
 // Backspace, Delete, and 0x30 and above except the keypad digits and the
 // function keys up to Scroll Lock.
@@ -24,8 +26,18 @@ constexpr bool is_character_key(std::uint32_t key) {
   return true;
 }
 
-// The hook procedure: `key` is the virtual-key code (wParam), `key_bits`
-// the key message's lParam. Returns the next hook's result, or 1 to swallow.
-std::intptr_t KBHookProc(const HookContext& context, int code, std::uintptr_t key, std::intptr_t key_bits);
+// The hook procedure: `message` is the key's window message (wParam),
+// `event` points to its LowLevelKey (lParam). Returns the next hook's
+// result, or 1 to swallow.
+std::intptr_t LLKBHookProc(const HookContext& context, int code, std::uintptr_t message, std::intptr_t event);
+
+// Moves the oldest entry into *entry and returns 1; 0 when none waits (the
+// notice of a program run as administrator and a letter reset of a key
+// passed at once come first).
+int TakeKBEntry(const HookContext& context, KBEntry* entry);
+
+// The keyboard as the user holds it now, read when the hook is set; from
+// then on the hook follows it key by key.
+void SyncKeyState(const HookContext& context);
 
 }  // namespace tvk

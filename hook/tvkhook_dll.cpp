@@ -1,27 +1,25 @@
-// tvkhook.dll: the shared block in its shared section, this process's own
-// data, the Win32 calls behind the portable decisions, the entry point and
-// the exports. The platform maps this library into every process that
-// takes keyboard input, so it carries no C++ runtime, no static
-// constructors and allocates nothing.
+// tvkhook.dll: the library's state, the Win32 calls behind the portable
+// decisions, the entry point and the exports. Only the main program loads
+// it; its low-level keyboard hook runs on the thread that set it, so no
+// other process maps the library or shares any of its data. It carries no
+// C++ runtime, no static constructors and allocates nothing.
 #include <windows.h>
 
 #include <cstddef>
 #include <cstdint>
 
 #include "hook/hook_control.h"
-#include "hook/keyboard_hook.h"
 #include "hook/key_sending.h"
+#include "hook/keyboard_hook.h"
 #include "hook/tvkhook.h"
+#include "hook/virtual_keys.h"
 
 namespace {
 
 using tvk::HookHandle;
 using tvk::HookWindow;
 
-// One copy for every process that maps the library. The initialiser keeps it
-// in a data section of its own rather than in zero-filled storage.
-tvk::KBHookShared SharedBlock __attribute__((section(".sdata1"), shared)) = {0, 0, 0, 0, 0, 0, 0};
-
+tvk::KBHookState State;
 tvk::HookProcess ProcessData;
 
 // The playback procedure writes the first four fields of the platform's
@@ -32,9 +30,19 @@ static_assert(offsetof(EVENTMSG, message) == offsetof(tvk::PlaybackRecord, messa
                   offsetof(EVENTMSG, time) == offsetof(tvk::PlaybackRecord, time) &&
                   offsetof(EVENTMSG, hwnd) >= offsetof(tvk::PlaybackRecord, window),
               "the playback procedure fills the platform's record");
+static_assert(sizeof(KBDLLHOOKSTRUCT) == sizeof(LowLevelKey) &&
+                  offsetof(KBDLLHOOKSTRUCT, vkCode) == offsetof(LowLevelKey, vk) &&
+                  offsetof(KBDLLHOOKSTRUCT, scanCode) == offsetof(LowLevelKey, scan) &&
+                  offsetof(KBDLLHOOKSTRUCT, flags) == offsetof(LowLevelKey, flags) &&
+                  offsetof(KBDLLHOOKSTRUCT, dwExtraInfo) == offsetof(LowLevelKey, extra),
+              "the hook procedure reads the platform's record");
+static_assert(LLKHF_EXTENDED == kLowLevelExtended && LLKHF_INJECTED == kLowLevelInjected &&
+                  LLKHF_ALTDOWN == kLowLevelAltDown && LLKHF_UP == kLowLevelUp,
+              "the low-level key flags");
+static_assert(sizeof(KBEntry) == 12, "an entry crosses the export as three 32-bit words");
 
-// Window and hook handles are 32-bit values; a 64-bit process (the test
-// build) holds them sign-extended.
+// Window and hook handles are 32-bit values; a 64-bit process holds them
+// sign-extended.
 HookWindow from_window(HWND window) { return static_cast<HookWindow>(reinterpret_cast<UINT_PTR>(window)); }
 HWND to_window(HookWindow window) {
   return reinterpret_cast<HWND>(static_cast<INT_PTR>(static_cast<std::int32_t>(window)));
@@ -44,29 +52,31 @@ HHOOK to_hook(HookHandle hook) {
   return reinterpret_cast<HHOOK>(static_cast<INT_PTR>(static_cast<std::int32_t>(hook)));
 }
 
-LRESULT CALLBACK KBHookProc(int code, WPARAM key, LPARAM key_bits);
+LRESULT CALLBACK LLKBHookProc(int code, WPARAM message, LPARAM event);
 LRESULT CALLBACK JPHookProc(int code, WPARAM wparam, LPARAM record);
 
 std::intptr_t win_call_next_hook(HookHandle hook, int code, std::uintptr_t wparam, std::intptr_t lparam) {
   return CallNextHookEx(to_hook(hook), code, wparam, lparam);
 }
 
-void win_get_keyboard_state(std::uint8_t* state) { GetKeyboardState(state); }
-
-int win_to_ascii(std::uint32_t key, std::uint32_t scan, const std::uint8_t* state, std::uint16_t* buffer) {
-  WORD character = 0;
-  const int count = ToAscii(key, scan, state, &character, 0);
-  *buffer = character;
+// Flag 4: leave the keyboard's dead-key state alone (Windows 10 1607 and
+// later; earlier systems ignore it).
+int win_to_unicode(HookWindow window, std::uint32_t key, std::uint32_t scan, const std::uint8_t* state,
+                   std::uint16_t* buffer) {
+  const HKL layout = GetKeyboardLayout(GetWindowThreadProcessId(to_window(window), nullptr));
+  WCHAR characters[4] = {0, 0, 0, 0};
+  const int count = ToUnicodeEx(key, scan, state, characters, 4, 4, layout);
+  for (int i = 0; i < 4; ++i) buffer[i] = characters[i];
   return count;
 }
 
-void win_post_message(HookWindow window, std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) {
-  PostMessageA(to_window(window), message, wparam, lparam);
+bool win_post_message(HookWindow window, std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) {
+  return PostMessageA(to_window(window), message, wparam, lparam) != FALSE;
 }
 
 HookHandle win_set_hook(tvk::HookKind kind, void* module) {
-  const HHOOK hook = kind == tvk::HookKind::Keyboard
-                         ? SetWindowsHookExA(WH_KEYBOARD, KBHookProc, static_cast<HINSTANCE>(module), 0)
+  const HHOOK hook = kind == tvk::HookKind::KeyboardLowLevel
+                         ? SetWindowsHookExA(WH_KEYBOARD_LL, LLKBHookProc, static_cast<HINSTANCE>(module), 0)
                          : SetWindowsHookExA(WH_JOURNALPLAYBACK, JPHookProc, static_cast<HINSTANCE>(module), 0);
   return from_hook(hook);
 }
@@ -81,17 +91,10 @@ std::uint32_t win_map_virtual_key(std::uint32_t key) { return MapVirtualKeyA(key
 
 std::uint32_t win_tick_count() { return GetTickCount(); }
 
-std::uint16_t win_ansi_to_unicode(std::uint8_t byte) {
-  const char ansi = static_cast<char>(byte);
-  WCHAR wide = 0;
-  if (MultiByteToWideChar(CP_ACP, 0, &ansi, 1, &wide, 1) != 1) return byte;
-  return wide;
-}
-
-// The records of one SendInput call; touched only in the process that sends.
+// The records of one SendInput call.
 INPUT InputRecords[tvk::kInputBatchSize];
 
-void win_send_input(const tvk::InputEvent* events, std::uint32_t count) {
+std::uint32_t win_send_input(const tvk::InputEvent* events, std::uint32_t count, std::uintptr_t mark) {
   if (count > tvk::kInputBatchSize) count = tvk::kInputBatchSize;
   for (std::uint32_t i = 0; i < count; ++i) {
     INPUT& record = InputRecords[i];
@@ -100,9 +103,9 @@ void win_send_input(const tvk::InputEvent* events, std::uint32_t count) {
     record.ki.wScan = events[i].scan;
     record.ki.dwFlags = events[i].flags;
     record.ki.time = 0;
-    record.ki.dwExtraInfo = 0;
+    record.ki.dwExtraInfo = mark;
   }
-  SendInput(count, InputRecords, sizeof(INPUT));
+  return SendInput(count, InputRecords, sizeof(INPUT));
 }
 
 tvk::PumpResult win_pump_message() {
@@ -122,31 +125,74 @@ void win_wait_for_message(std::uint32_t milliseconds) {
   MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_ALLINPUT);
 }
 
-std::uint32_t win_current_thread() { return GetCurrentThreadId(); }
-
-std::uint32_t win_foreground_thread() {
-  const HWND foreground = GetForegroundWindow();
-  return foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
-}
-
 bool win_key_down_now(std::uint32_t key) { return (GetAsyncKeyState(static_cast<int>(key)) & 0x8000) != 0; }
 
 bool win_key_toggled(std::uint32_t key) { return (GetKeyState(static_cast<int>(key)) & 1) != 0; }
 
 bool win_window_exists(HookWindow window) { return IsWindow(to_window(window)) != FALSE; }
 
+HookWindow win_foreground_window() { return from_window(GetForegroundWindow()); }
+
+bool win_in_menu_mode(HookWindow window) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  const DWORD thread = GetWindowThreadProcessId(to_window(window), nullptr);
+  if (!GetGUIThreadInfo(thread, &info)) return false;
+  return (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_SYSTEMMENUMODE)) != 0;
+}
+
+// The mandatory integrity level of a process's token (its last sub-authority:
+// 0x2000 medium, 0x3000 high); 0 when it cannot be read.
+DWORD integrity_level(HANDLE process) {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(process, TOKEN_QUERY, &token)) return 0;
+  union {
+    TOKEN_MANDATORY_LABEL label;
+    BYTE bytes[64];
+  } buffer;
+  DWORD size = 0;
+  DWORD level = 0;
+  if (GetTokenInformation(token, TokenIntegrityLevel, &buffer, sizeof buffer, &size)) {
+    PSID sid = buffer.label.Label.Sid;
+    const UCHAR count = *GetSidSubAuthorityCount(sid);
+    if (count > 0) level = *GetSidSubAuthority(sid, count - 1);
+  }
+  CloseHandle(token);
+  return level;
+}
+
+// A program whose token this one may not read (run as administrator, or by
+// the system) takes none of its input either.
+bool win_runs_higher(HookWindow window) {
+  DWORD process_id = 0;
+  GetWindowThreadProcessId(to_window(window), &process_id);
+  if (process_id == GetCurrentProcessId()) return false;
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id);
+  if (process == nullptr) return true;
+  const DWORD theirs = integrity_level(process);
+  CloseHandle(process);
+  const DWORD ours = integrity_level(GetCurrentProcess());
+  return theirs == 0 || theirs > ours;
+}
+
+std::uint32_t win_last_input_tick() {
+  LASTINPUTINFO info = {};
+  info.cbSize = sizeof info;
+  return GetLastInputInfo(&info) ? info.dwTime : 0;
+}
+
 constexpr tvk::HookPlatform kWin32Platform = {
-    win_call_next_hook,    win_get_keyboard_state, win_to_ascii,      win_post_message,
-    win_set_hook,          win_unhook,             win_vk_key_scan,   win_map_virtual_key,
-    win_tick_count,        win_ansi_to_unicode,    win_send_input,         win_pump_message,  win_wait_for_message,
-    win_current_thread,    win_foreground_thread,  win_key_down_now,  win_key_toggled,
-    win_window_exists,
+    win_call_next_hook, win_to_unicode,     win_post_message,     win_set_hook,
+    win_unhook,         win_vk_key_scan,    win_map_virtual_key,  win_tick_count,
+    win_send_input,     win_pump_message,   win_wait_for_message, win_key_down_now,
+    win_key_toggled,    win_window_exists,  win_foreground_window, win_in_menu_mode,
+    win_runs_higher,    win_last_input_tick,
 };
 
-constexpr tvk::HookContext kContext = {&SharedBlock, &ProcessData, &kWin32Platform};
+constexpr tvk::HookContext kContext = {&State, &ProcessData, &kWin32Platform};
 
-LRESULT CALLBACK KBHookProc(int code, WPARAM key, LPARAM key_bits) {
-  return tvk::KBHookProc(kContext, code, key, key_bits);
+LRESULT CALLBACK LLKBHookProc(int code, WPARAM message, LPARAM event) {
+  return tvk::LLKBHookProc(kContext, code, message, event);
 }
 
 LRESULT CALLBACK JPHookProc(int code, WPARAM wparam, LPARAM record) {
@@ -161,9 +207,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   return TRUE;
 }
 
-int WINAPI InitKBHook(HWND main_window) {
-  return tvk::InitKBHook(kContext, from_window(main_window));
-}
+int WINAPI InitKBHook(HWND main_window) { return tvk::InitKBHook(kContext, from_window(main_window)); }
 int WINAPI IsKBHookTolvarON(void) { return tvk::IsKBHookTolvarON(kContext); }
 int WINAPI IsSetKBHook(void) { return tvk::IsSetKBHook(kContext); }
 void WINAPI KBHookTolvarOFF(void) { tvk::KBHookTolvarOFF(kContext); }
@@ -171,7 +215,6 @@ int WINAPI KBHookTolvarON(void) { return tvk::KBHookTolvarON(kContext); }
 void WINAPI RemoveKBHook(void) { tvk::RemoveKBHook(kContext); }
 int WINAPI SendKeysJPH(const char* keys) { return tvk::SendKeysJPH(kContext, keys); }
 int WINAPI SendKeysKE(const char* keys) { return tvk::SendKeysKE(kContext, keys); }
-int WINAPI SendKeysUI(const char* keys) { return tvk::SendKeysUI(kContext, keys); }
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows' wide characters are UTF-16 units");
 int WINAPI SendTextUI(const wchar_t* text, int backspaces) {
   return tvk::SendTextUI(kContext, reinterpret_cast<const char16_t*>(text), backspaces);
@@ -181,7 +224,5 @@ int WINAPI SetKBHook(void) { return tvk::SetKBHook(kContext); }
 int WINAPI SetKBToggleALTChar(int toggle_key) {
   return tvk::SetKBToggleALTChar(kContext, static_cast<std::uint32_t>(toggle_key));
 }
-int WINAPI MarkKBSend(int send_state) { return tvk::MarkKBSend(kContext, static_cast<std::uint32_t>(send_state)); }
-int WINAPI SetKBOtherSizeServed(int served) {
-  return tvk::SetKBOtherSizeServed(kContext, static_cast<std::uint32_t>(served));
-}
+int WINAPI TakeKBEntry(KBEntry* entry) { return tvk::TakeKBEntry(kContext, entry); }
+int WINAPI CheckKBHook(void) { return tvk::CheckKBHook(kContext); }

@@ -4,7 +4,7 @@
 # copies; the tree stays as built.
 #
 # Usage: installer/lay_out.sh win64|win32 BIN FOLDER VERSION
-#   win64: BIN is a 64-bit tree's bin, with the 32-bit companion in BIN/x86
+#   win64: BIN is a 64-bit tree's bin
 #   win32: BIN is a 32-bit tree's bin
 # FOLDER is made anew.
 set -euo pipefail
@@ -29,12 +29,6 @@ mkdir -p "$folder"
 copy "$bin/tolvar.exe" "$folder/tolvar.exe"
 copy "$bin/tvkhook.dll" "$folder/tvkhook.dll"
 "$strip" "$folder/tolvar.exe" "$folder/tvkhook.dll"
-if [ "$kind" = win64 ]; then
-  mkdir "$folder/x86"
-  copy "$bin/x86/tolvar32.exe" "$folder/x86/tolvar32.exe"
-  copy "$bin/x86/tvkhook.dll" "$folder/x86/tvkhook.dll"
-  i686-w64-mingw32-strip "$folder/x86/tolvar32.exe" "$folder/x86/tvkhook.dll"
-fi
 for name in tolvar.html Vedrokan.gkf Vedrokan.gkl Vedrokan.tsv Vedrokan.ttf; do
   copy "$bin/$name" "$folder/$name"
 done

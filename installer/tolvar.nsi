@@ -89,8 +89,7 @@ VIAddVersionKey "LegalCopyright" "Copyright (c) 2026 The Tolvar developers, MIT 
 !insertmacro MUI_LANGUAGE "English"
 
 ; Asks a running Tolvar to close, as its window's Close does, and waits up to
-; 10 s for it, so that no file of the folder stays in use. tolvar32.exe ends
-; with it.
+; 10 s for it, so that no file of the folder stays in use.
 !macro CLOSE_TOLVAR_FUNCTION prefix
 Function ${prefix}CloseTolvar
   FindWindow $0 "${WINDOW_CLASS}"
@@ -281,6 +280,15 @@ FunctionEnd
   !insertmacro PUT_FILE "${dir}" "${name}"
 !macroend
 
+; A program of the folder, and the copies an update moved aside (see
+; MoveAside); one that a running program still holds goes at the next restart.
+!macro DELETE_PROGRAM path
+  Delete /REBOOTOK "${path}"
+  ${For} $1 1 ${ASIDE_MAX}
+    Delete /REBOOTOK "${path}.old$1"
+  ${Next}
+!macroend
+
 !macro INSTALL_FILES dir
   SetOutPath "$INSTDIR"
   ; The library first: a program that holds it leaves the old one aside.
@@ -311,9 +319,10 @@ Section "Tolvar" SecTolvar
   ${If} ${RunningX64}
 !ifdef WIN64_DIR
     !insertmacro INSTALL_FILES "${WIN64_DIR}"
-    SetOutPath "$INSTDIR\x86"
-    !insertmacro PUT_PROGRAM "${WIN64_DIR}\x86" tvkhook.dll
-    !insertmacro PUT_PROGRAM "${WIN64_DIR}\x86" tolvar32.exe
+    ; An earlier version's 32-bit helper, which nothing needs any more.
+    !insertmacro DELETE_PROGRAM "$INSTDIR\x86\tolvar32.exe"
+    !insertmacro DELETE_PROGRAM "$INSTDIR\x86\tvkhook.dll"
+    RMDir "$INSTDIR\x86"
 !endif
   ${Else}
 !ifdef WIN32_DIR
@@ -396,15 +405,6 @@ Function un.onInit
   ${EndIf}
 FunctionEnd
 
-; A program of the folder, and the copies an update moved aside (see
-; MoveAside); one that a running program still holds goes at the next restart.
-!macro DELETE_PROGRAM path
-  Delete /REBOOTOK "${path}"
-  ${For} $1 1 ${ASIDE_MAX}
-    Delete /REBOOTOK "${path}.old$1"
-  ${Next}
-!macroend
-
 Section "Uninstall"
   Call un.CloseTolvar
 
@@ -422,6 +422,8 @@ Section "Uninstall"
   Delete "$INSTDIR\OFL.txt"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\LICENSE.txt"
+  ; An earlier version's 32-bit helper, whose hook library programs that
+  ; took keyboard input can keep mapped: it goes at the next restart.
   !insertmacro DELETE_PROGRAM "$INSTDIR\x86\tolvar32.exe"
   !insertmacro DELETE_PROGRAM "$INSTDIR\x86\tvkhook.dll"
   RMDir /REBOOTOK "$INSTDIR\x86"

@@ -18,16 +18,6 @@ tolvar_configure_and_build() {
 # under 64-bit Wine.
 tolvar_wine32_runs() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
 
-# tolvar_runnable_windows_tree ROOT: "TREE TOOLCHAIN_FILE" of the Windows
-# tree whose programs run here.
-tolvar_runnable_windows_tree() {
-  if tolvar_wine32_runs; then
-    echo "$1/build/win32 $1/cmake/i686-w64-mingw32.cmake"
-  else
-    echo "$1/build/win64 $1/cmake/x86_64-w64-mingw32.cmake"
-  fi
-}
-
 # tolvar_start_xvfb FIRST: starts Xvfb on the first free display from :FIRST
 # on, exports DISPLAY and sets tolvar_xvfb_pid. Returns 1 when none starts.
 tolvar_start_xvfb() {
@@ -50,14 +40,19 @@ tolvar_start_xvfb() {
 }
 
 # tolvar_windows_session ROOT: builds the programs that type end to end in
-# the Windows tree that runs here (TOLVAR_DEMO_TREE chooses another), starts
-# Xvfb when there is no DISPLAY and the tree's Wine session on DISPLAY. Sets
-# tolvar_tree and tolvar_xvfb_pid (empty when DISPLAY was given); returns 1
-# with a message on failure. tolvar_stop_windows_session undoes it.
+# build/win64, the 64-bit Tolvar that current Windows runs and that serves
+# programs of both word sizes (TOLVAR_DEMO_TREE chooses another tree; one
+# whose name holds win32 is a 32-bit one), starts Xvfb when there is no
+# DISPLAY and the tree's Wine session on DISPLAY. Sets tolvar_tree and
+# tolvar_xvfb_pid (empty when DISPLAY was given); returns 1 with a message
+# on failure. tolvar_stop_windows_session undoes it.
 tolvar_windows_session() {
   local root=$1 toolchain configure
-  read -r tolvar_tree toolchain < <(tolvar_runnable_windows_tree "$root")
-  tolvar_tree=${TOLVAR_DEMO_TREE:-$tolvar_tree}
+  tolvar_tree=${TOLVAR_DEMO_TREE:-$root/build/win64}
+  case $(basename "$tolvar_tree") in
+    *win32*) toolchain=$root/cmake/i686-w64-mingw32.cmake ;;
+    *) toolchain=$root/cmake/x86_64-w64-mingw32.cmake ;;
+  esac
   tolvar_xvfb_pid=""
   echo "== building the Windows programs ($tolvar_tree)"
   # The toolchain is chosen when the tree is first configured.

@@ -2,8 +2,8 @@
 
 #include "core/keystroke_translation.h"
 #include "core/letter_composer.h"
+#include "encoding/to_unicode.h"
 #include "encoding/unicode_keystrokes.h"
-#include "shell/key_queue.h"
 
 // Unicode input unless the settings file says otherwise: the only method
 // whose keys cannot be split by the user's (no ALT sequence to land in).
@@ -12,92 +12,93 @@ int UnicodeOutput = 0;
 
 namespace {
 
-// Set while a message is being handled, sends and boxes included.
+// Set while entries are being handled, sends and boxes included.
 int HookMessageRunning = 0;
-KeyQueue HeldMessages = {};
 // Set when journal playback typed nothing; cleared when the user chooses it again.
 int JournalPlaybackRefused = 0;
 // Filled anew for each key: no allocation on the way.
 UnicodeKeystrokes UnicodeStrokes = {};
+char16_t GlyphText[kKeystrokeStringSize];
+constexpr char kBackspace = 0x08;
 
-void type_keystrokes(const HookMessageOps& ops, const char* keys) {
-  if (UseJournalPBH == kUseUnicodeInput) {
-    // Typed as characters, which the hook lets pass: it stays set.
-    ops.send_ui(keys);
-  } else if (UseJournalPBH && !JournalPlaybackRefused) {
-    // The keys a playback plays look like the user's own: the hook is
-    // removed around it.
-    ops.remove_hook();
+// The glyph bytes as the characters the 8-bit fonts map them at, those of
+// Windows-1252, whatever code page the system has; the Backspaces lead.
+int type_as_unicode_input(const HookMessageOps& ops, const char* keys) {
+  int backspaces = 0;
+  while (keys[backspaces] == kBackspace) ++backspaces;
+  int length = 0;
+  for (const char* at = keys + backspaces; *at != '\0'; ++at) {
+    GlyphText[length++] = windows_1252(static_cast<unsigned char>(*at));
+  }
+  GlyphText[length] = 0;
+  return ops.send_text(GlyphText, backspaces);
+}
+
+int type_keystrokes(const HookMessageOps& ops, const char* keys) {
+  if (UseJournalPBH == kUseUnicodeInput) return type_as_unicode_input(ops, keys);
+  if (UseJournalPBH && !JournalPlaybackRefused) {
     // Playback refused or never played (as on systems without journal
     // hooks): nothing was typed, so the same keys go out as key events.
     // Later keys skip the playback: every try waits for the library to
-    // give up, and keys typed meanwhile would pass the removed hook.
-    if (ops.send_jph(keys) == kSendStatusRefused) {
-      JournalPlaybackRefused = 1;
-      ops.send_ke(keys);
-    }
-    ops.set_hook();
-    // The hook of the program typed into waits for the end of the key's
-    // batch, which only key events bring, and only now that it is set.
-    ops.send_ke("");
-  } else {
-    // Keys typed back as key events carry the library's mark and pass its
-    // hook, so the hook stays set: a key the user presses while they go out,
-    // or before the program has taken them, is still translated.
-    ops.send_ke(keys);
+    // give up.
+    const int status = ops.send_jph(keys);
+    if (status != kSendRefused) return status;
+    JournalPlaybackRefused = 1;
   }
+  return ops.send_ke(keys);
 }
 
-void handle_entry(const HookMessageOps& ops, unsigned int entry) {
-  if (entry >= kHeldHookKey) {
-    ops.send_held_key(entry - kHeldHookKey);
-    return;
-  }
-  if (entry == kHeldToggleRequest) {
-    letter_reset();
-    ops.switch_keyboard();
-    return;
-  }
-  if (entry == 0) {
-    letter_reset();
-    return;
-  }
+int type_character(const HookMessageOps& ops, unsigned int character) {
   if (UnicodeOutput) {
-    // Unicode text goes out as characters whatever the send method: the
-    // hook lets them pass, and there is no ALT sequence to split.
-    translate_key_unicode(&UnicodeStrokes, key_to_ucode(entry), entry);
-    ops.send_text(UnicodeStrokes.text, UnicodeStrokes.backspaces);
-    return;
+    // Unicode text goes out as characters whatever the send method.
+    translate_key_unicode(&UnicodeStrokes, key_to_ucode(character), character);
+    return ops.send_text(UnicodeStrokes.text, UnicodeStrokes.backspaces);
   }
   KeystrokeString keys;
   std::int32_t count = 0;
-  translate_key(&keys, &count, key_to_ucode(entry), entry);
+  translate_key(&keys, &count, key_to_ucode(character), character);
   if (count < 0 || count >= kKeystrokeStringSize) count = kKeystrokeStringSize - 1;
   keys.bytes[count] = '\0';
-  type_keystrokes(ops, keys.bytes);
+  return type_keystrokes(ops, keys.bytes);
 }
 
-void handle_in_order(const HookMessageOps& ops, unsigned int entry) {
-  if (HookMessageRunning) {
-    if (!key_queue_push(&HeldMessages, entry)) ops.post_again(entry);
-    return;
+void handle_entry(const HookMessageOps& ops, const KBEntry& entry) {
+  switch (entry.kind) {
+    case kEntryCharacter:
+      // What could not be typed is not on screen: the letter starts anew
+      // and the key itself is typed as it was, never lost.
+      if (type_character(ops, entry.character & 0x7F) != kSendDone) {
+        letter_reset();
+        ops.send_held_key(entry.key);
+        ops.send_held_key(entry.key | kKeyWordRelease);
+      }
+      break;
+    case kEntryReset:
+      letter_reset();
+      break;
+    case kEntryKey:
+      ops.send_held_key(entry.key);
+      break;
+    case kEntryToggle:
+      letter_reset();
+      ops.switch_keyboard();
+      break;
+    case kEntryElevated:
+      ops.notice_elevated();
+      break;
+    default:
+      break;
   }
-  HookMessageRunning = 1;
-  handle_entry(ops, entry);
-  while (key_queue_pop(&HeldMessages, &entry)) handle_entry(ops, entry);
-  HookMessageRunning = 0;
 }
 
 }  // namespace
 
-void HandleHookCharacter(const HookMessageOps& ops, unsigned int character) {
-  handle_in_order(ops, character & 0xFF);
-}
-
-void HandleHookToggle(const HookMessageOps& ops) { handle_in_order(ops, kHeldToggleRequest); }
-
-void HandleHookHeldKey(const HookMessageOps& ops, unsigned int key) {
-  handle_in_order(ops, kHeldHookKey | (key & 0xFFFF));
+void HandleHookEntries(const HookMessageOps& ops) {
+  if (HookMessageRunning) return;
+  HookMessageRunning = 1;
+  KBEntry entry;
+  while (ops.take_entry(&entry)) handle_entry(ops, entry);
+  HookMessageRunning = 0;
 }
 
 void RetryJournalPlayback() { JournalPlaybackRefused = 0; }

@@ -1,29 +1,16 @@
-// The keyboard hook libraries the main program drives: its own tvkhook.dll
-// and, in the 64-bit program, the 32-bit one that the companion tolvar32.exe
-// keeps in step for 32-bit programs. Every switch goes to both, in the same
-// order; the main program's own library gives the answer and stays the
-// state that is read.
+// The main program's side of its low-level keyboard hook: the watchdog that
+// sets the hook again when the system has removed it, and the notice that
+// programs run as administrator are not typed into.
 #pragma once
 #include <windows.h>
 
-int HooksSetKBHook();
-void HooksRemoveKBHook();
-int HooksTolvarON();
-void HooksTolvarOFF();
-// Returns the previous toggle key.
-int HooksSetToggleKey(int key);
-// The main library sends; the companion's library is marked busy alike.
-int HooksSendKeysJPH(const char* keys);
-int HooksSendKeysKE(const char* keys);
-int HooksSendKeysUI(const char* keys);
-int HooksSendTextUI(const char16_t* text, int backspaces);
-int HooksSendHeldKey(unsigned int key);
+// The main window's timer that looks at the hook about once a second.
+constexpr UINT_PTR kHookWatchdogTimer = 2;
+constexpr UINT kHookWatchdogMs = 1000;
 
-// The companion, in the 64-bit program only: started at start-up from
-// x86\tolvar32.exe beside tolvar.exe, brought into step when it reports
-// ready, started again when it ends.
-void StartCompanion();
-// kMsgCompanionReady with the companion's command window.
-void CompanionReady(HWND command_window);
-// kMsgCompanionEnded with the process id of the companion that ended.
-void CompanionEnded(DWORD process_id);
+void StartHookWatchdog();
+// kHookWatchdogTimer: a hook the system removed is set again, and the state
+// shown follows when it cannot be.
+void OnHookWatchdogTimer();
+// Once per run, in a balloon of the notification-area icon.
+void NoticeElevatedProgram();

@@ -1,6 +1,5 @@
 #include "shell/main_window.h"
 
-#include "companion/companion_protocol.h"
 #include "hook/tvkhook.h"
 #include "shell/file_selection.h"
 #include "shell/help.h"
@@ -10,24 +9,20 @@
 #include "shell/status_display.h"
 #include "shell/tray_icon.h"
 
-static_assert(kSendStatusRefused == kSendRefused, "the fallback status is the library's refusal");
-
 namespace {
 
 void switch_keyboard() { UpdateStatus(1); }
-void post_again(unsigned int entry) {
-  if (entry >= kHeldHookKey) {
-    PostMessageA(MainWindow, kMsgHookHeldKey, entry - kHeldHookKey, 0);
-  } else if (entry == kHeldToggleRequest) {
-    PostMessageA(MainWindow, kMsgHookToggle, 1, 0);
-  } else {
-    PostMessageA(MainWindow, kMsgHookCharacter, entry, 0);
-  }
+int take_entry(KBEntry* entry) { return TakeKBEntry(entry); }
+int send_jph(const char* keys) { return SendKeysJPH(keys); }
+int send_ke(const char* keys) { return SendKeysKE(keys); }
+int send_text(const char16_t* text, int backspaces) {
+  static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows text is UTF-16");
+  return SendTextUI(reinterpret_cast<const wchar_t*>(text), backspaces);
 }
+int send_held_key(unsigned int key) { return SendHeldKey(static_cast<int>(key)); }
 
-const HookMessageOps kHookLibraryOps = {HooksRemoveKBHook, HooksSetKBHook,   HooksSendKeysJPH,
-                                        HooksSendKeysKE,   HooksSendKeysUI,  HooksSendTextUI,
-                                        HooksSendHeldKey,  switch_keyboard,  post_again};
+const HookMessageOps kHookLibraryOps = {take_entry,    send_jph,        send_ke,              send_text,
+                                        send_held_key, switch_keyboard, NoticeElevatedProgram};
 
 void close_splash() {
   if (!Splash) return;
@@ -147,21 +142,15 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         close_splash();
         return 0;
       }
+      if (wParam == kHookWatchdogTimer) {
+        OnHookWatchdogTimer();
+        // Entries whose message could not be posted wait no longer than this.
+        HandleHookEntries(kHookLibraryOps);
+        return 0;
+      }
       return DefWindowProcA(window, message, wParam, lParam);
-    case kMsgHookCharacter:
-      HandleHookCharacter(kHookLibraryOps, static_cast<unsigned int>(wParam));
-      return 0;
-    case kMsgHookToggle:
-      HandleHookToggle(kHookLibraryOps);
-      return 0;
-    case kMsgHookHeldKey:
-      HandleHookHeldKey(kHookLibraryOps, static_cast<unsigned int>(wParam));
-      return 0;
-    case kMsgCompanionReady:
-      CompanionReady(reinterpret_cast<HWND>(wParam));
-      return 0;
-    case kMsgCompanionEnded:
-      CompanionEnded(static_cast<DWORD>(wParam));
+    case kMsgHookEntries:
+      HandleHookEntries(kHookLibraryOps);
       return 0;
     case kMsgTrayIcon:
       OnTrayIconMessage(lParam);

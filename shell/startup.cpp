@@ -8,7 +8,6 @@
 #include "hook/tvkhook.h"
 #include "langfile/language_loading.h"
 #include "shell/file_selection.h"
-#include "shell/keyboard_hooks.h"
 #include "shell/main_window.h"
 #include "shell/resource_ids.h"
 #include "shell/settings.h"
@@ -141,7 +140,7 @@ int RunMessageLoop() {
 }
 
 void ShutDown(int registered) {
-  if (registered) HooksRemoveKBHook();
+  if (registered) RemoveKBHook();
   free_language_tables();
   DestroyIcon(OnIcon);
   DestroyIcon(OffIcon);

@@ -24,7 +24,6 @@ void LoadSettings();
 void LoadDefaultLanguage();
 // Returns the quit code.
 int RunMessageLoop();
-// Removes the hook only when this copy registered with the library, so a
-// refused copy leaves the running copy's hook alone. Saves the settings and
-// says so in a box when they could not be saved.
+// Removes the hook only when this copy registered with the library. Saves
+// the settings and says so in a box when they could not be saved.
 void ShutDown(int registered);

@@ -7,7 +7,6 @@
 #include "core/letter_composer.h"
 #include "encoding/encoding_loading.h"
 #include "hook/tvkhook.h"
-#include "shell/keyboard_hooks.h"
 #include "shell/resource_ids.h"
 #include "shell/shell_state.h"
 #include "shell/tray_icon.h"
@@ -17,14 +16,14 @@ void UpdateStatus(int toggle) {
     case KeyboardSwitch::kNone:
       break;
     case KeyboardSwitch::kTurnOff:
-      HooksTolvarOFF();
+      KBHookTolvarOFF();
       break;
     case KeyboardSwitch::kRefuseNoFile:
       ShowBox(nullptr, "No Language File loaded, Cannot Toggle Keyboard.", "TOLVAR ERROR",
               MB_ICONEXCLAMATION);
       break;
     case KeyboardSwitch::kTurnOn:
-      if (!HooksTolvarON()) ShowBox(MainWindow, "Could not install hook", "ERROR", MB_ICONHAND);
+      if (!KBHookTolvarON()) ShowBox(MainWindow, "Could not install hook", "ERROR", MB_ICONHAND);
       break;
   }
 
@@ -46,8 +45,8 @@ void UpdateStatus(int toggle) {
 
 int SwitchAltF2Toggle(int announce) {
   HMENU menu = GetMenu(MainWindow);
-  int previous = HooksSetToggleKey(kToggleKey);
-  if (toggle_key_needs_restore(previous)) HooksSetToggleKey(previous);
+  int previous = SetKBToggleALTChar(kToggleKey);
+  if (toggle_key_needs_restore(previous)) SetKBToggleALTChar(previous);
 
   int now_set = !toggle_key_was_set(previous);
   const char* text = alt_f2_menu_text(now_set);
@@ -55,11 +54,11 @@ int SwitchAltF2Toggle(int announce) {
   ModifyMenuA(menu, IDM_ALT_F2_TOGGLE, MF_BYCOMMAND | MF_STRING, IDM_ALT_F2_TOGGLE, text);
   if (now_set) {
     // The hook must see ALT+F2 even while the keyboard is OFF.
-    HooksSetKBHook();
-    HooksSetToggleKey(kToggleKey);
+    SetKBHook();
+    SetKBToggleALTChar(kToggleKey);
   } else {
     // The library removes the hook when the keyboard is next switched OFF.
-    HooksSetToggleKey(0);
+    SetKBToggleALTChar(0);
   }
   if (announce) ShowBox(MainWindow, alt_f2_message(now_set), "Message", MB_ICONINFORMATION);
   return now_set;

@@ -29,7 +29,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int show) {
   ShowSplash();
   ShowWithoutActivating();
   int registered = RegisterWithHookLibrary();
-  if (registered) StartCompanion();
+  if (registered) StartHookWatchdog();
   UpdateStatus(0);
   AddTrayIcon();
   LoadSettings();

@@ -70,6 +70,14 @@ void UpdateTrayIcon(HICON icon, const char* tip) {
   Shell_NotifyIconA(NIM_MODIFY, &data);
 }
 
+void ShowTrayBalloon(const char* title, const char* text) {
+  NOTIFYICONDATAA data = icon_data(NIF_INFO);
+  std::snprintf(data.szInfoTitle, sizeof data.szInfoTitle, "%s", title);
+  std::snprintf(data.szInfo, sizeof data.szInfo, "%s", text);
+  data.dwInfoFlags = NIIF_WARNING;
+  Shell_NotifyIconA(NIM_MODIFY, &data);
+}
+
 void RemoveTrayIcon() {
   NOTIFYICONDATAA data = icon_data(0);
   Shell_NotifyIconA(NIM_DELETE, &data);

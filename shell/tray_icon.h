@@ -19,6 +19,8 @@ int AddTrayIcon();
 // The icon and tooltip of the state the window shows.
 void UpdateTrayIcon(HICON icon, const char* tip);
 void RemoveTrayIcon();
+// A balloon (a notification on current Windows) from the icon.
+void ShowTrayBalloon(const char* title, const char* text);
 // One of the icon's mouse messages.
 void OnTrayIconMessage(LPARAM mouse_message);
 // The icon's menu, with the texts and check marks the main menu has now;

@@ -34,7 +34,7 @@ void BM_PlayKeyList170Glyphs(benchmark::State& state) {
 BENCHMARK(BM_PlayKeyList170Glyphs);
 
 void BM_SendKeysKEOneGlyph(benchmark::State& state) {
-  tvk::KBHookShared shared{};
+  tvk::KBHookState shared{};
   static tvk::HookProcess process{};
   const tvk::HookContext context{&shared, &process, &bench_platform::kPlatform};
   for (auto _ : state) benchmark::DoNotOptimize(tvk::SendKeysKE(context, "\x08\xE9"));

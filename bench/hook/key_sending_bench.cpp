@@ -1,5 +1,5 @@
 // Preparing one key's batch for Unicode input: a letter's text after two
-// Backspaces, and the same letter as glyph bytes.
+// Backspaces.
 #include <benchmark/benchmark.h>
 
 #include "bench/hook/bench_platform.h"
@@ -8,7 +8,7 @@
 namespace {
 
 struct SendFixture {
-  tvk::KBHookShared shared{};
+  tvk::KBHookState shared{};
   tvk::HookContext context{&shared, &process, &bench_platform::kPlatform};
   static tvk::HookProcess process;
 };
@@ -19,11 +19,5 @@ void BM_SendTextUITwoBackspacesThreeUnits(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(tvk::SendTextUI(fixture.context, u"\u0915\u094D\u0937", 2));
 }
 BENCHMARK(BM_SendTextUITwoBackspacesThreeUnits);
-
-void BM_SendKeysUITwoBackspacesThreeGlyphs(benchmark::State& state) {
-  SendFixture fixture;
-  for (auto _ : state) benchmark::DoNotOptimize(tvk::SendKeysUI(fixture.context, "\x08\x08\xD0\xA2\xE0"));
-}
-BENCHMARK(BM_SendKeysUITwoBackspacesThreeGlyphs);
 
 }  // namespace

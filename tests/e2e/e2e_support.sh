@@ -135,6 +135,26 @@ e2e_type() {
   done
 }
 
+# e2e_type_rolled KEYS DELAY_MS: types KEYS (letters and spaces) in one
+# xdotool run, every key event DELAY_MS apart; a capital's Shift is released
+# while its letter is still down, as fast typists roll it.
+e2e_type_rolled() {
+  local keys=$1 delay=$2 command=() c lower i
+  for ((i = 0; i < ${#keys}; i++)); do
+    c=${keys:i:1}
+    lower=${c,,}
+    if [ "$c" = " " ]; then
+      command+=(key --delay "$delay" space)
+    elif [ "$c" != "$lower" ]; then
+      command+=(keydown --delay "$delay" Shift_L keydown --delay "$delay" "$lower"
+        keyup --delay "$delay" Shift_L keyup --delay "$delay" "$lower")
+    else
+      command+=(key --delay "$delay" "$c")
+    fi
+  done
+  xdotool "${command[@]}"
+}
+
 # The bytes typepad holds, as lower-case hex pairs ("d0 a0 20").
 e2e_text_hex() {
   rm -f "$e2e_typepad_text"

@@ -3,11 +3,16 @@
 # the "letters" phrase typed through the real Tolvar with "Use Unicode Input"
 # into Wine's own notepad (in the Vedrokan font), read back through the
 # clipboard after select all and copy, is exactly the phrase's bytes in the
-# ANSI code page.
-# Usage: notepad_test.sh DATA_DIR FONT_FILE
+# ANSI code page. Keys belong to an open menu: with Tolvar ON, ALT+E then A
+# (Edit > Select all) and ALT+E then C (Copy) copy the text, adding no
+# glyph. Then the "shift" phrase, each capital's Shift rolled over its
+# letter, typed RUNS times at 5 ms and at 1 ms between key events, is exact
+# each time.
+# Usage: notepad_test.sh DATA_DIR FONT_FILE RUNS
 set -euo pipefail
 data=$1
 font=$2
+runs=$3
 source "$(dirname "$0")/e2e_support.sh"
 
 notepad_pid=""
@@ -39,15 +44,57 @@ eval "$(xdotool getwindowgeometry --shell "$notepad" | grep -E '^(X|Y|WIDTH|HEIG
 e2e_click_at $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
 xdotool windowfocus --sync "$notepad"
 sleep 0.2
+# copied_text EXPECTED: notepad's text copied to the clipboard comes to be
+# EXPECTED within 5 s; prints what it is then.
+copied_text() {
+  local clipboard=""
+  for _ in $(seq 20); do
+    clipboard=$(e2e_probe clipboard)
+    [ "$clipboard" = "clipboard $1" ] && break
+    sleep 0.25
+  done
+  echo "${clipboard#clipboard }"
+}
+
 e2e_type "$keys" 40
 sleep 0.5
 xdotool key ctrl+a ctrl+c
-clipboard=""
-for _ in $(seq 20); do
-  clipboard=$(e2e_probe clipboard)
-  [ "$clipboard" = "clipboard $expected" ] && break
-  sleep 0.25
-done
-[ "$clipboard" = "clipboard $expected" ] ||
-  e2e_fail "notepad with Unicode input: '$keys' should hold [$expected], its text copied is [${clipboard#clipboard}]"
+text=$(copied_text "$expected")
+[ "$text" = "$expected" ] ||
+  e2e_fail "notepad with Unicode input: '$keys' should hold [$expected], its text copied is [$text]"
 echo "notepad, Unicode input: passed"
+
+xdotool key Right
+e2e_type ka 40
+expected="$expected a0 e0"
+sleep 0.3
+for item in a c; do
+  xdotool key alt+e
+  sleep 0.5
+  xdotool key "$item"
+  sleep 0.5
+done
+text=$(copied_text "$expected")
+[ "$text" = "$expected" ] ||
+  e2e_fail "ALT+E A, ALT+E C with Tolvar ON should copy [$expected] from notepad, copied [$text]"
+echo "notepad, menu keys with Tolvar ON: passed"
+
+IFS=$'\t' read -r _ keys expected < <(grep -P "^shift\t" "$data/phrases.tsv")
+expected=${expected,,}
+for delay in 5 1; do
+  exact=0
+  for run in $(seq "$runs"); do
+    xdotool key ctrl+a Delete
+    e2e_type_rolled "$keys" "$delay"
+    sleep 0.3
+    xdotool key ctrl+a ctrl+c
+    text=$(copied_text "$expected")
+    if [ "$text" = "$expected" ]; then
+      exact=$((exact + 1))
+    else
+      echo "run $run at $delay ms: [$text]"
+    fi
+  done
+  echo "notepad, '$keys' with Shift rolled over, $delay ms between key events: $exact of $runs exact"
+  [ "$exact" = "$runs" ] || e2e_fail "notepad, capitals at $delay ms: $exact of $runs runs exact"
+done

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Tolvar exits while typepad, which took keys through the hook library, stays
-# open: the library stays mapped there with the old registration. Started
-# again, Tolvar registers (no "already in use" box) and types.
+# Tolvar exits while typepad, which it typed into, stays open. Started again,
+# Tolvar registers (no "already in use" box), sets its hook anew and types.
 # Usage: restart_test.sh DATA_DIR
 set -euo pipefail
 data=$1

@@ -11,18 +11,17 @@ std::intptr_t fake_call_next_hook(tvk::HookHandle hook, int code, std::uintptr_t
   return fake.next_hook_result;
 }
 
-void fake_get_keyboard_state(std::uint8_t* state) {
-  for (int i = 0; i < 256; ++i) state[i] = fake.keyboard_state[i];
-}
-
-int fake_to_ascii(std::uint32_t key, std::uint32_t scan, const std::uint8_t* state, std::uint16_t* buffer) {
-  ++fake.to_ascii_calls;
+int fake_to_unicode(tvk::HookWindow window, std::uint32_t key, std::uint32_t scan, const std::uint8_t* state,
+                    std::uint16_t* buffer) {
+  ++fake.to_unicode_calls;
   fake.last_scan = scan;
-  return fake.to_ascii(key, state, buffer);
+  fake.last_layout_window = window;
+  return fake.to_unicode(key, state, buffer);
 }
 
-void fake_post_message(tvk::HookWindow window, std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) {
+bool fake_post_message(tvk::HookWindow window, std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) {
   fake.posts.push_back({window, message, wparam, lparam});
+  return fake.posts_succeed;
 }
 
 tvk::HookHandle fake_set_hook(tvk::HookKind kind, void* module) {
@@ -47,12 +46,13 @@ std::uint32_t fake_map_virtual_key(std::uint32_t key) { return 0x280 + key; }
 
 std::uint32_t fake_tick_count() { return fake.tick; }
 
-// Each byte of the code page as the character of the same number.
-std::uint16_t fake_ansi_to_unicode(std::uint8_t byte) { return byte; }
-
-void fake_send_input(const tvk::InputEvent* events, std::uint32_t count) {
+std::uint32_t fake_send_input(const tvk::InputEvent* events, std::uint32_t count, std::uintptr_t mark) {
+  const std::uint32_t taken =
+      fake.accepts < 0 || static_cast<std::uint32_t>(fake.accepts) > count ? count : static_cast<std::uint32_t>(fake.accepts);
   fake.batches.push_back(count);
-  fake.injected.insert(fake.injected.end(), events, events + count);
+  fake.marks.push_back(mark);
+  fake.injected.insert(fake.injected.end(), events, events + taken);
+  return taken;
 }
 
 tvk::PumpResult fake_pump_message() {
@@ -65,40 +65,40 @@ void fake_wait_for_message(std::uint32_t milliseconds) {
   fake.tick += milliseconds;
 }
 
-std::uint32_t fake_current_thread() { return fake.thread; }
-std::uint32_t fake_foreground_thread() { return fake.foreground; }
 bool fake_key_down_now(std::uint32_t key) { return fake.keys_down_now[key & 0xFF] != 0; }
 bool fake_key_toggled(std::uint32_t key) { return key == kVkCapital && fake.caps_lock_on; }
 bool fake_window_exists(tvk::HookWindow window) { return window != fake.closed_window; }
+tvk::HookWindow fake_foreground_window() { return fake.foreground; }
+bool fake_in_menu_mode(tvk::HookWindow) { return fake.menu_mode; }
+bool fake_runs_higher(tvk::HookWindow) {
+  ++fake.higher_calls;
+  return fake.higher;
+}
+std::uint32_t fake_last_input_tick() { return fake.last_input; }
 
 }  // namespace
 
 const tvk::HookPlatform kFakeHookPlatform = {
-    fake_call_next_hook,  fake_get_keyboard_state, fake_to_ascii,      fake_post_message,
-    fake_set_hook,        fake_unhook,             fake_vk_key_scan,   fake_map_virtual_key,
-    fake_tick_count,      fake_ansi_to_unicode,    fake_send_input,         fake_pump_message,  fake_wait_for_message,
-    fake_current_thread,  fake_foreground_thread,  fake_key_down_now,  fake_key_toggled,
-    fake_window_exists,
+    fake_call_next_hook, fake_to_unicode,     fake_post_message,     fake_set_hook,
+    fake_unhook,         fake_vk_key_scan,    fake_map_virtual_key,  fake_tick_count,
+    fake_send_input,     fake_pump_message,   fake_wait_for_message, fake_key_down_now,
+    fake_key_toggled,    fake_window_exists,  fake_foreground_window, fake_in_menu_mode,
+    fake_runs_higher,    fake_last_input_tick,
 };
 
-int us_layout_to_ascii(std::uint32_t key, const std::uint8_t* state, std::uint16_t* buffer) {
+int us_layout_to_unicode(std::uint32_t key, const std::uint8_t* state, std::uint16_t* buffer) {
   const bool shift = (state[kVkShift] & 0x80) != 0;
   const bool caps = (state[kVkCapital] & 0x01) != 0;
-  const bool control = (state[kVkControl] & 0x80) != 0;
   if (key >= 'A' && key <= 'Z') {
-    if (control) {
-      *buffer = static_cast<std::uint16_t>(key - 'A' + 1);
-    } else {
-      *buffer = static_cast<std::uint16_t>(shift != caps ? key : key - 'A' + 'a');
-    }
+    buffer[0] = static_cast<std::uint16_t>(shift != caps ? key : key - 'A' + 'a');
     return 1;
   }
   if (key >= '0' && key <= '9') {
-    *buffer = static_cast<std::uint16_t>(shift ? ")!@#$%^&*("[key - '0'] : key);
+    buffer[0] = static_cast<std::uint16_t>(shift ? ")!@#$%^&*("[key - '0'] : key);
     return 1;
   }
   if (key == kVkBack) {
-    *buffer = 0x08;
+    buffer[0] = 0x08;
     return 1;
   }
   return 0;
@@ -106,5 +106,5 @@ int us_layout_to_ascii(std::uint32_t key, const std::uint8_t* state, std::uint16
 
 void reset_fake_hook_platform() {
   fake = FakeHookPlatform{};
-  fake.to_ascii = us_layout_to_ascii;
+  fake.to_unicode = us_layout_to_unicode;
 }

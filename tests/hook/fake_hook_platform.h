@@ -21,18 +21,16 @@ struct NextHookCall {
   std::intptr_t lparam;
 };
 
-using InjectedKey = tvk::InputEvent;
-
 struct FakeHookPlatform {
-  // Keyboard state that GetKeyboardState copies out.
-  std::uint8_t keyboard_state[256] = {};
-  // The layout's answer to ToAscii; the default is a US layout for
-  // letters, digits and Backspace that honours Shift, Caps Lock and Control.
-  std::function<int(std::uint32_t key, const std::uint8_t* state, std::uint16_t* buffer)> to_ascii;
-  int to_ascii_calls = 0;
+  // The layout's answer to ToUnicodeEx; the default is a US layout for
+  // letters, digits and Backspace that honours Shift and Caps Lock.
+  std::function<int(std::uint32_t key, const std::uint8_t* state, std::uint16_t* buffer)> to_unicode;
+  int to_unicode_calls = 0;
   std::uint32_t last_scan = 0;
+  std::uint32_t last_layout_window = 0;
 
-  std::vector<PostedMessage> posts;
+  std::vector<PostedMessage> posts;  // also those that failed
+  bool posts_succeed = true;
   std::vector<NextHookCall> next_hook_calls;
   std::intptr_t next_hook_result = 77;
 
@@ -42,9 +40,12 @@ struct FakeHookPlatform {
   std::vector<void*> hook_modules;
   std::vector<tvk::HookHandle> unhooked;
 
-  // Every event injected, and the size of each SendInput batch.
-  std::vector<InjectedKey> injected;
+  // Every event injected, the size of each SendInput batch and its mark; a
+  // call takes at most `accepts` events (as many as given when negative).
+  std::vector<tvk::InputEvent> injected;
   std::vector<std::uint32_t> batches;
+  std::vector<std::uintptr_t> marks;
+  int accepts = -1;
 
   std::uint32_t tick = 1000;
   std::vector<std::uint32_t> waits;
@@ -52,15 +53,18 @@ struct FakeHookPlatform {
   std::function<tvk::PumpResult()> pump;
   int pumps = 0;
 
-  // The calling thread and the foreground window's; the hook's own thread
-  // sees other programs' keys only out of context.
-  std::uint32_t thread = 1;
-  std::uint32_t foreground = 1;
   // What GetAsyncKeyState and GetKeyState report: the keyboard right now.
   std::uint8_t keys_down_now[256] = {};
   bool caps_lock_on = false;
   // A window that IsWindow no longer finds (its program has ended).
   std::uint32_t closed_window = 0;
+  // The foreground window (0: the secure desktop), whether its thread is in
+  // menu mode and whether its program runs at a higher integrity level.
+  std::uint32_t foreground = 0x5000;
+  bool menu_mode = false;
+  bool higher = false;
+  int higher_calls = 0;
+  std::uint32_t last_input = 0;
 };
 
 extern FakeHookPlatform fake;
@@ -68,13 +72,12 @@ extern const tvk::HookPlatform kFakeHookPlatform;
 
 void reset_fake_hook_platform();
 
-// The state of one process that maps the library, over a shared block that
-// several of them may share.
+// The library's state and data over the fake platform.
 struct FakeProcess {
   tvk::HookProcess data{};
   tvk::HookContext context;
-  explicit FakeProcess(tvk::KBHookShared& shared) : context{&shared, &data, &kFakeHookPlatform} {}
+  explicit FakeProcess(tvk::KBHookState& state) : context{&state, &data, &kFakeHookPlatform} {}
 };
 
-// The US layout of the default ToAscii answer.
-int us_layout_to_ascii(std::uint32_t key, const std::uint8_t* state, std::uint16_t* buffer);
+// The US layout of the default ToUnicodeEx answer.
+int us_layout_to_unicode(std::uint32_t key, const std::uint8_t* state, std::uint16_t* buffer);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "hook/keyboard_hook.h"
 #include "hook/virtual_keys.h"
 #include "tests/hook/fake_hook_platform.h"
 
@@ -16,7 +17,7 @@ class HookControlTest : public ::testing::Test {
   const tvk::HookContext& context() { return process.context; }
 
   int module_marker = 0;
-  tvk::KBHookShared shared{};
+  tvk::KBHookState shared{};
   FakeProcess process{shared};
 };
 
@@ -27,34 +28,28 @@ TEST_F(HookControlTest, FirstInitRegistersTheWindowAndForgetsAnyHookHandle) {
   EXPECT_EQ(0u, shared.KBHookHandle);
 }
 
-TEST_F(HookControlTest, SecondInitIsRefusedEvenWithTheSameWindowOrFromAnotherProcess) {
-  FakeProcess other{shared};
+TEST_F(HookControlTest, SecondInitIsRefusedWhileTheRegisteredWindowLives) {
   ASSERT_EQ(1, tvk::InitKBHook(context(), 0x1234));
   ASSERT_EQ(1, tvk::SetKBHook(context()));
   const tvk::HookHandle hook = shared.KBHookHandle;
   EXPECT_EQ(-1, tvk::InitKBHook(context(), 0x1234));
-  EXPECT_EQ(-1, tvk::InitKBHook(other.context, 0x9999));
+  EXPECT_EQ(-1, tvk::InitKBHook(context(), 0x9999));
   EXPECT_EQ(0x1234u, shared.MainWindow) << "a refused registration changes nothing";
   EXPECT_EQ(hook, shared.KBHookHandle) << "a refused registration changes nothing";
 }
 
-TEST_F(HookControlTest, AWindowGoneWithItsProgramIsNoRegistrationAndItsStateIsForgotten) {
+TEST_F(HookControlTest, AWindowGoneIsNoRegistrationAndItsStateIsForgotten) {
   ASSERT_EQ(1, tvk::InitKBHook(context(), 0x1234));
   ASSERT_EQ(1, tvk::KBHookTolvarON(context()));
   tvk::SetKBToggleALTChar(context(), 0x71);
-  tvk::MarkKBSend(context(), kSendByKeyEvents);
-  tvk::SetKBOtherSizeServed(context(), 1);
   fake.closed_window = 0x1234;
 
   FakeProcess restarted{shared};
   EXPECT_EQ(1, tvk::InitKBHook(restarted.context, 0x5678));
   EXPECT_EQ(0x5678u, shared.MainWindow);
   EXPECT_EQ(0, tvk::IsKBHookTolvarON(restarted.context));
-  EXPECT_EQ(0, tvk::IsSetKBHook(restarted.context)) << "the system took the old hook with its program";
+  EXPECT_EQ(0, tvk::IsSetKBHook(restarted.context));
   EXPECT_EQ(0, tvk::SetKBToggleALTChar(restarted.context, 0));
-  EXPECT_EQ(static_cast<int>(kSendIdle), tvk::MarkKBSend(restarted.context, kSendIdle));
-  EXPECT_EQ(0, tvk::SetKBOtherSizeServed(restarted.context, 0));
-  EXPECT_TRUE(fake.unhooked.empty()) << "a handle of an ended program is not the library's to remove";
   EXPECT_EQ(-1, tvk::InitKBHook(context(), 0x1234)) << "the new registration lives";
 }
 
@@ -63,7 +58,7 @@ TEST_F(HookControlTest, SetKBHookSetsOneKeyboardHookForAllThreadsWithTheModule) 
   EXPECT_EQ(1, tvk::SetKBHook(context()));
   EXPECT_EQ(1, tvk::SetKBHook(context())) << "a hook already set counts as set";
   ASSERT_EQ(1u, fake.hooks_set.size()) << "no second hook";
-  EXPECT_EQ(tvk::HookKind::Keyboard, fake.hooks_set[0]);
+  EXPECT_EQ(tvk::HookKind::KeyboardLowLevel, fake.hooks_set[0]);
   EXPECT_EQ(&module_marker, fake.hook_modules[0]);
   EXPECT_EQ(1, tvk::IsSetKBHook(context()));
 }
@@ -105,8 +100,10 @@ TEST_F(HookControlTest, RemovedHookReadsAsOffUntilSetAgainWithKBOnUntouched) {
   EXPECT_EQ(hook, fake.unhooked[0]);
   EXPECT_EQ(1u, shared.KBOn);
   EXPECT_EQ(0, tvk::IsKBHookTolvarON(context()));
+  process.data.OwnOutstanding = 6;  // typed meanwhile: no hook saw them
   tvk::SetKBHook(context());
   EXPECT_EQ(1, tvk::IsKBHookTolvarON(context()));
+  EXPECT_EQ(0u, process.data.OwnOutstanding) << "the user's keys are not held for them";
 }
 
 TEST_F(HookControlTest, RemoveWithoutAHookDoesNothing) {
@@ -122,26 +119,67 @@ TEST_F(HookControlTest, ToggleCodeSetterReturnsThePreviousLow16Bits) {
   EXPECT_TRUE(fake.hooks_set.empty() && fake.unhooked.empty()) << "the setter leaves the hook alone";
 }
 
-// The thread that set the hook is where out-of-context calls arrive; a
-// companion's block that outlived its process must not keep a stale one.
-TEST_F(HookControlTest, SetHookRecordsItsThreadAndRemoveForgetsIt) {
-  fake.thread = 42;
-  ASSERT_EQ(1, tvk::SetKBHook(context()));
-  EXPECT_EQ(42u, shared.HookThread);
-  tvk::RemoveKBHook(context());
-  EXPECT_EQ(0u, shared.HookThread);
-  fake.next_handle = 0;
-  EXPECT_EQ(0, tvk::SetKBHook(context()));
-  EXPECT_EQ(0u, shared.HookThread) << "a refused hook has no thread";
+TEST_F(HookControlTest, TheOwnInputMarkIsNeverZero) {
+  fake.tick = 0;
+  ASSERT_EQ(1, tvk::InitKBHook(context(), 0));
+  EXPECT_NE(0u, shared.OwnMark) << "most programs send zero";
 }
 
-TEST_F(HookControlTest, CompanionSettersStoreTheMainProgramsStateAndReturnThePrevious) {
-  EXPECT_EQ(0, tvk::MarkKBSend(context(), kSendByKeyEvents));
-  EXPECT_EQ(static_cast<int>(kSendByKeyEvents), tvk::MarkKBSend(context(), kSendIdle));
-  EXPECT_EQ(0, tvk::SetKBOtherSizeServed(context(), 7));
-  EXPECT_EQ(1u, shared.OtherSizeServed);
-  EXPECT_EQ(1, tvk::SetKBOtherSizeServed(context(), 0));
-  EXPECT_TRUE(fake.hooks_set.empty() && fake.unhooked.empty());
+// Windows removes a low-level hook that once took too long, silently.
+class HookWatchdogTest : public HookControlTest {
+ protected:
+  void SetUp() override {
+    HookControlTest::SetUp();
+    tvk::InitKBHook(context(), 0x1234);
+    tvk::KBHookTolvarON(context());
+    fake.hooks_set.clear();
+  }
+  // The hook seeing the probe come back.
+  void probe_returns() {
+    LowLevelKey probe{kVkProbe, 0, kLowLevelInjected, 0, shared.OwnMark};
+    EXPECT_EQ(1, tvk::LLKBHookProc(context(), tvk::kHcAction, kMsgKeyDown, reinterpret_cast<std::intptr_t>(&probe)));
+  }
+};
+
+TEST_F(HookWatchdogTest, AHookThatSawTheLatestInputIsLeftAlone) {
+  fake.last_input = fake.tick;
+  EXPECT_EQ(0, tvk::CheckKBHook(context()));
+  EXPECT_TRUE(fake.injected.empty());
+}
+
+TEST_F(HookWatchdogTest, InputTheHookDidNotSeeSendsAProbeWhichALiveHookSwallows) {
+  fake.tick += 3000;
+  fake.last_input = fake.tick - 10;
+  EXPECT_EQ(0, tvk::CheckKBHook(context()));
+  ASSERT_EQ(2u, fake.injected.size());
+  EXPECT_EQ(kVkProbe, fake.injected[0].key);
+  EXPECT_EQ(shared.OwnMark, fake.marks[0]);
+  probe_returns();
+  fake.tick += tvk::kProbeWaitMs;
+  EXPECT_EQ(0, tvk::CheckKBHook(context()));
+  EXPECT_TRUE(fake.unhooked.empty() && fake.hooks_set.empty());
+}
+
+TEST_F(HookWatchdogTest, AProbeNotSeenMeansTheHookIsGoneAndItIsSetAgain) {
+  const tvk::HookHandle removed = shared.KBHookHandle;
+  fake.tick += 3000;
+  fake.last_input = fake.tick;
+  tvk::CheckKBHook(context());
+  fake.tick += tvk::kProbeWaitMs - 1;
+  EXPECT_EQ(0, tvk::CheckKBHook(context())) << "the probe may still come";
+  fake.tick += 1;
+  EXPECT_EQ(1, tvk::CheckKBHook(context()));
+  EXPECT_EQ(std::vector<tvk::HookHandle>{removed}, fake.unhooked);
+  ASSERT_EQ(1u, fake.hooks_set.size());
+  EXPECT_EQ(1, tvk::IsKBHookTolvarON(context()));
+
+  fake.next_handle = 0;
+  fake.tick += 3000;
+  fake.last_input = fake.tick;
+  tvk::CheckKBHook(context());
+  fake.tick += tvk::kProbeWaitMs;
+  EXPECT_EQ(1, tvk::CheckKBHook(context()));
+  EXPECT_EQ(0, tvk::IsKBHookTolvarON(context())) << "a hook that cannot be set again shows as OFF";
 }
 
 }  // namespace

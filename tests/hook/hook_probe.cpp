@@ -2,8 +2,9 @@
 // under Wine. It imports tvkhook.dll by name, as the main program does.
 //
 //   hook_probe main LOG     register a hidden window, enable ALT+F2, switch
-//                           the keyboard ON and log every message the library
-//                           posts ("1034 0x61", "1035 1") until "stop"
+//                           the keyboard ON and log every entry the hook
+//                           queues ("char 0x61", "reset", "toggle", "key
+//                           0x20", "elevated") until "stop"
 //   hook_probe stop         close the window of a running "main"
 //   hook_probe init         call InitKBHook from this process, print "init N"
 //   hook_probe sendke HEX   SendKeysKE of the bytes, print "sendke N"
@@ -42,10 +43,17 @@ void log_line(const char* format, ...) {
 
 LRESULT CALLBACK ProbeWndProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case kMsgHookCharacter:
-    case kMsgHookToggle:
-      log_line("%u 0x%02x", message, static_cast<unsigned>(wparam));
+    case kMsgHookEntries: {
+      KBEntry entry;
+      while (TakeKBEntry(&entry)) {
+        if (entry.kind == kEntryCharacter) log_line("char 0x%02x", entry.character);
+        if (entry.kind == kEntryReset) log_line("reset");
+        if (entry.kind == kEntryToggle) log_line("toggle");
+        if (entry.kind == kEntryKey) log_line("key 0x%02x", entry.key & 0xFF);
+        if (entry.kind == kEntryElevated) log_line("elevated");
+      }
       return 0;
+    }
     case WM_TIMER:
       DestroyWindow(window);
       return 0;

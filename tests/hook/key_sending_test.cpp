@@ -59,13 +59,13 @@ class KeySendingTest : public ::testing::Test {
   }
 
   int module_marker = 0;
-  tvk::KBHookShared shared{};
+  tvk::KBHookState shared{};
   FakeProcess process{shared};
   std::vector<Message> played;
   std::uint32_t busy_during_playback = 0;
 };
 
-TEST_F(KeySendingTest, InjectionTypesBackspaceAndGlyphBytesInOneBatchMarkedAsTypedBack) {
+TEST_F(KeySendingTest, InjectionTypesBackspaceAndGlyphBytesInOneMarkedBatch) {
   EXPECT_EQ(kSendDone, tvk::SendKeysKE(context(), "\x08\xE9\x41"));
   std::vector<std::pair<std::uint32_t, bool>> expected{{kVkBack, false}, {kVkBack, true}};
   for (std::uint32_t digits : {233u, 65u}) {
@@ -76,17 +76,16 @@ TEST_F(KeySendingTest, InjectionTypesBackspaceAndGlyphBytesInOneBatchMarkedAsTyp
     }
     expected.push_back({kVkMenu, true});
   }
-  expected.push_back({kVkTypedBackEnd, false});
-  expected.push_back({kVkTypedBackEnd, true});
   ASSERT_EQ(expected.size(), fake.injected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) {
     SCOPED_TRACE(i);
     EXPECT_EQ(expected[i].first, fake.injected[i].key);
-    EXPECT_EQ(kTypedBackScan, fake.injected[i].scan) << "the scan code the hook knows its own keys by";
+    EXPECT_EQ(kTypedBackScan, fake.injected[i].scan);
     EXPECT_EQ(expected[i].second ? tvk::kInputKeyUp : 0u, fake.injected[i].flags);
   }
-  EXPECT_EQ(std::vector<std::uint32_t>{24}, fake.batches)
-      << "one batch, its end key last: nothing can come between its keys";
+  EXPECT_EQ(std::vector<std::uint32_t>{22}, fake.batches) << "one batch: nothing can come between its keys";
+  EXPECT_EQ(std::vector<std::uintptr_t>{shared.OwnMark}, fake.marks) << "every event carries the library's mark";
+  EXPECT_EQ(22u, process.data.OwnOutstanding) << "the hook holds the user's keys until it has seen them all";
   EXPECT_EQ(0u, shared.SendBusy);
   EXPECT_TRUE(fake.hooks_set.empty()) << "injection needs no hook";
 }
@@ -97,50 +96,16 @@ TEST_F(KeySendingTest, ModifiersTheUserHoldsAreReleasedBeforeTheGlyphsAndPressed
   fake.keys_down_now[kLeftShift] = 1;
   fake.keys_down_now[kRightControl] = 1;
   EXPECT_EQ(kSendDone, tvk::SendKeysKE(context(), "\x08"));
-  ASSERT_EQ(std::vector<std::uint32_t>{8}, fake.batches);
+  ASSERT_EQ(std::vector<std::uint32_t>{6}, fake.batches);
   const std::vector<std::pair<std::uint16_t, std::uint32_t>> expected{
       {kLeftShift, tvk::kInputKeyUp}, {kRightControl, tvk::kInputKeyUp}, {kVkBack, 0},
-      {kVkBack, tvk::kInputKeyUp},    {kLeftShift, 0},                   {kRightControl, 0},
-      {kVkTypedBackEnd, 0},           {kVkTypedBackEnd, tvk::kInputKeyUp}};
+      {kVkBack, tvk::kInputKeyUp},    {kLeftShift, 0},                   {kRightControl, 0}};
   for (std::size_t i = 0; i < expected.size(); ++i) {
     SCOPED_TRACE(i);
     EXPECT_EQ(expected[i].first, fake.injected[i].key);
     EXPECT_EQ(expected[i].second, fake.injected[i].flags);
-    EXPECT_EQ(kTypedBackScan, fake.injected[i].scan) << "the modifiers typed back carry the mark too";
+    EXPECT_EQ(kTypedBackScan, fake.injected[i].scan);
   }
-}
-
-TEST_F(KeySendingTest, UnicodeInputTypesBackspaceAsTheKeyAndGlyphBytesAsTheirCharactersInOneBatch) {
-  fake.keys_down_now[0xA1] = 1;  // right Shift
-  EXPECT_EQ(kSendDone, tvk::SendKeysUI(context(), "\x08\xE9\x41"));
-  const std::vector<tvk::InputEvent> expected{
-      {0xA1, kTypedBackScan, tvk::kInputKeyUp},
-      {kVkBack, kTypedBackScan, 0},
-      {kVkBack, kTypedBackScan, tvk::kInputKeyUp},
-      {0, 0xE9, tvk::kInputUnicode},
-      {0, 0xE9, tvk::kInputUnicode | tvk::kInputKeyUp},
-      {0, 0x41, tvk::kInputUnicode},
-      {0, 0x41, tvk::kInputUnicode | tvk::kInputKeyUp},
-      {0xA1, kTypedBackScan, 0},
-      {kVkTypedBackEnd, kTypedBackScan, 0},
-      {kVkTypedBackEnd, kTypedBackScan, tvk::kInputKeyUp}};
-  ASSERT_EQ(std::vector<std::uint32_t>{10}, fake.batches) << "one batch, no ALT and no keypad";
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_EQ(expected[i].key, fake.injected[i].key);
-    EXPECT_EQ(expected[i].scan, fake.injected[i].scan);
-    EXPECT_EQ(expected[i].flags, fake.injected[i].flags);
-  }
-  EXPECT_EQ(0u, shared.SendBusy);
-
-  fake.batches.clear();
-  EXPECT_EQ(kSendListFull, tvk::SendKeysUI(context(), std::string(1024, '\xE9').c_str()));
-  EXPECT_EQ(kSendDone, tvk::SendKeysUI(context(), std::string(1023, '\xE9').c_str()));
-  EXPECT_EQ((std::vector<std::uint32_t>{2, 2 * 1023 + 4}), fake.batches)
-      << "too long: only the end key; then the longest that fits, with right Shift around it";
-  shared.SendBusy = kSendByKeyEvents;
-  EXPECT_EQ(kSendBusy, tvk::SendKeysUI(context(), "A"));
-  EXPECT_EQ(kSendByKeyEvents, shared.SendBusy);
 }
 
 void expect_events(const std::vector<tvk::InputEvent>& expected, std::size_t from = 0) {
@@ -153,12 +118,13 @@ void expect_events(const std::vector<tvk::InputEvent>& expected, std::size_t fro
   }
 }
 
+// Characters typed as themselves are not changed by the user's Shift: no
+// modifier is released or pressed that the user did not.
 TEST_F(KeySendingTest, TextIsTypedAsBackspacesThenEachUnitIncludingSurrogatesInOneBatch) {
   fake.keys_down_now[0xA1] = 1;  // right Shift
   EXPECT_EQ(kSendDone, tvk::SendTextUI(context(), u"\u0915\U0001F600", 2));
-  ASSERT_EQ(std::vector<std::uint32_t>{14}, fake.batches);
-  expect_events({{0xA1, kTypedBackScan, tvk::kInputKeyUp},
-                 {kVkBack, kTypedBackScan, 0},
+  ASSERT_EQ(std::vector<std::uint32_t>{10}, fake.batches);
+  expect_events({{kVkBack, kTypedBackScan, 0},
                  {kVkBack, kTypedBackScan, tvk::kInputKeyUp},
                  {kVkBack, kTypedBackScan, 0},
                  {kVkBack, kTypedBackScan, tvk::kInputKeyUp},
@@ -167,24 +133,15 @@ TEST_F(KeySendingTest, TextIsTypedAsBackspacesThenEachUnitIncludingSurrogatesInO
                  {0, 0xD83D, tvk::kInputUnicode},
                  {0, 0xD83D, tvk::kInputUnicode | tvk::kInputKeyUp},
                  {0, 0xDE00, tvk::kInputUnicode},
-                 {0, 0xDE00, tvk::kInputUnicode | tvk::kInputKeyUp},
-                 {0xA1, kTypedBackScan, 0},
-                 {kVkTypedBackEnd, kTypedBackScan, 0},
-                 {kVkTypedBackEnd, kTypedBackScan, tvk::kInputKeyUp}});
+                 {0, 0xDE00, tvk::kInputUnicode | tvk::kInputKeyUp}});
   EXPECT_EQ(0u, shared.SendBusy);
 
-  // Nothing to type still ends the key's batch; a negative count types no Backspace.
-  fake.keys_down_now[0xA1] = 0;
-  fake.injected.clear();
+  // Nothing to type sends nothing; a negative count types no Backspace.
+  fake.batches.clear();
   EXPECT_EQ(kSendDone, tvk::SendTextUI(context(), u"", 0));
   EXPECT_EQ(kSendDone, tvk::SendTextUI(context(), nullptr, -3));
-  expect_events({{kVkTypedBackEnd, kTypedBackScan, 0},
-                 {kVkTypedBackEnd, kTypedBackScan, tvk::kInputKeyUp},
-                 {kVkTypedBackEnd, kTypedBackScan, 0},
-                 {kVkTypedBackEnd, kTypedBackScan, tvk::kInputKeyUp}});
-  EXPECT_EQ(4u, fake.injected.size());
+  EXPECT_TRUE(fake.batches.empty());
 
-  fake.batches.clear();
   shared.SendBusy = kSendByKeyEvents;
   EXPECT_EQ(kSendBusy, tvk::SendTextUI(context(), u"\u0915", 1));
   EXPECT_EQ(kSendByKeyEvents, shared.SendBusy);
@@ -192,20 +149,12 @@ TEST_F(KeySendingTest, TextIsTypedAsBackspacesThenEachUnitIncludingSurrogatesInO
 }
 
 // The longest letter replaced by another: more taps than one batch holds.
-// The program's hook must keep holding the user's keys between the batches
-// and count the send once, at the last batch's end key.
-TEST_F(KeySendingTest, LongTextGoesOutInFullBatchesInOrderAndOnlyTheLastEndsTheSend) {
-  constexpr std::uint16_t kLeftControl = 0xA2;
-  fake.keys_down_now[kLeftControl] = 1;
+TEST_F(KeySendingTest, LongTextGoesOutInFullBatchesInOrder) {
   std::u16string text;
   for (int i = 0; i < 1008; ++i) text.push_back(static_cast<char16_t>(0x0900 + i % 0x80));
   EXPECT_EQ(kSendDone, tvk::SendTextUI(context(), text.c_str(), 1008));
-  const std::uint32_t first = 2 + 2 * tvk::kSendTextTapsPerBatch;
-  ASSERT_EQ((std::vector<std::uint32_t>{first, 2 + 2 * (2016 - tvk::kSendTextTapsPerBatch) + 2}), fake.batches);
-  EXPECT_LE(first, tvk::kInputBatchSize);
-  expect_events({{kLeftControl, kTypedBackScan, tvk::kInputKeyUp}, {kVkBack, kTypedBackScan, 0}});
-  expect_events({{kLeftControl, kTypedBackScan, 0}, {kLeftControl, kTypedBackScan, tvk::kInputKeyUp}}, first - 1);
-
+  ASSERT_EQ((std::vector<std::uint32_t>{2 * tvk::kSendTextTapsPerBatch, 2 * (2016 - tvk::kSendTextTapsPerBatch)}),
+            fake.batches);
   std::vector<std::uint16_t> taps;
   for (const tvk::InputEvent& event : fake.injected) {
     if (event.flags == tvk::kInputUnicode) taps.push_back(event.scan);
@@ -214,37 +163,25 @@ TEST_F(KeySendingTest, LongTextGoesOutInFullBatchesInOrderAndOnlyTheLastEndsTheS
   std::vector<std::uint16_t> expected(1008, kVkBack);
   expected.insert(expected.end(), text.begin(), text.end());
   EXPECT_EQ(expected, taps) << "every tap once, in order, across the batches";
+  EXPECT_EQ(2u * 2016, process.data.OwnOutstanding);
+}
 
-  // The target program, with the key's character outstanding, takes the
-  // first batch, then the user presses Space, then the last batch arrives.
-  tvk::KBHookShared target_shared{};
-  target_shared.MainWindow = 0x4242;
-  target_shared.KBOn = 1;
-  FakeProcess target{target_shared};
-  target.data.GlyphsOutstanding = 1;
-  target.data.OutstandingSince = fake.tick;
-  auto take = [&target](std::uint32_t key, std::uint32_t scan, bool release) {
-    const std::uint32_t bits = scan << kKeyScanShift | 1 | (release ? kKeyWasDown | kKeyReleased : 0);
-    return tvk::KBHookProc(target.context, tvk::kHcAction, key, static_cast<std::intptr_t>(bits));
-  };
-  for (std::size_t i = 0; i < fake.injected.size(); ++i) {
-    if (i == first) {
-      EXPECT_EQ(1u, target.data.GlyphsOutstanding) << "the first batch does not end the send";
-      EXPECT_EQ(1, take(0x20, 0x39, false)) << "the user's Space is held, not let past the text";
-    }
-    const tvk::InputEvent& event = fake.injected[i];
-    const bool unicode = (event.flags & tvk::kInputUnicode) != 0;
-    take(unicode ? kVkPacket : event.key, unicode ? event.scan & 0xFF : event.scan,
-         (event.flags & tvk::kInputKeyUp) != 0);
-  }
-  ASSERT_FALSE(fake.posts.empty());
-  EXPECT_EQ(kMsgHookHeldKey, fake.posts.back().message);
-  EXPECT_EQ(1u, target.data.GlyphsOutstanding) << "the text counted down once; the held Space is still due";
+// A batch the system refuses (its desktop switched) is tried again once;
+// events it never took are not waited for.
+TEST_F(KeySendingTest, ARefusedBatchIsTriedAgainAndThenReportedFailed) {
+  fake.accepts = 0;
+  EXPECT_EQ(kSendFailed, tvk::SendTextUI(context(), u"\u0915", 1));
+  EXPECT_EQ((std::vector<std::uint32_t>{4, 4}), fake.batches);
+  EXPECT_EQ(0u, process.data.OwnOutstanding);
+  EXPECT_EQ(kSendFailed, tvk::SendKeysKE(context(), "\x08"));
+  EXPECT_EQ(kSendFailed, tvk::SendHeldKey(context(), 0x20));
+  EXPECT_EQ(0u, shared.SendBusy);
 
   fake.batches.clear();
-  EXPECT_EQ(kSendDone, tvk::SendTextUI(context(), text.substr(0, 15).c_str(), 1008));
-  EXPECT_EQ(std::vector<std::uint32_t>{2 + 2 * tvk::kSendTextTapsPerBatch + 2}, fake.batches)
-      << "exactly a batch's taps: one batch";
+  fake.accepts = 3;
+  EXPECT_EQ(kSendDone, tvk::SendTextUI(context(), u"\u0915", 1));
+  EXPECT_EQ((std::vector<std::uint32_t>{4, 1}), fake.batches) << "the rest of a batch taken in part";
+  EXPECT_EQ(4u, process.data.OwnOutstanding);
 }
 
 TEST_F(KeySendingTest, SendWhileAnotherRunsIsRefusedWithBusyAndLeavesTheFlagSet) {
@@ -256,44 +193,34 @@ TEST_F(KeySendingTest, SendWhileAnotherRunsIsRefusedWithBusyAndLeavesTheFlagSet)
   EXPECT_TRUE(fake.hooks_set.empty());
 }
 
-// Nothing typed still ends the key's batch: its program's hook waits for it.
-TEST_F(KeySendingTest, StringTooLongForTheListTypesOnlyTheBatchEnd) {
+TEST_F(KeySendingTest, StringTooLongForTheListTypesNothing) {
   const std::string too_long(171, '\xE9');
   EXPECT_EQ(kSendListFull, tvk::SendKeysKE(context(), too_long.c_str()));
   EXPECT_EQ(kSendListFull, tvk::SendKeysJPH(context(), too_long.c_str()));
-  ASSERT_EQ(2u, fake.injected.size());
-  EXPECT_EQ(kVkTypedBackEnd, fake.injected[0].key);
+  EXPECT_TRUE(fake.injected.empty());
   EXPECT_TRUE(fake.hooks_set.empty());
   EXPECT_EQ(0u, shared.SendBusy);
 
   const std::string longest(170, '\xE9');
   EXPECT_EQ(kSendDone, tvk::SendKeysKE(context(), longest.c_str()));
-  EXPECT_EQ((std::vector<std::uint32_t>{2, 170 * 10 + 2}), fake.batches);
+  EXPECT_EQ((std::vector<std::uint32_t>{170 * 10}), fake.batches);
 }
 
-TEST_F(KeySendingTest, EmptyStringTypesOnlyTheBatchEndAndSetsNoHook) {
+TEST_F(KeySendingTest, EmptyStringTypesNothingAndSetsNoHook) {
   EXPECT_EQ(kSendDone, tvk::SendKeysJPH(context(), ""));
-  EXPECT_TRUE(fake.injected.empty()) << "journal playback: the main program ends the batch itself";
   EXPECT_EQ(kSendDone, tvk::SendKeysKE(context(), nullptr));
-  EXPECT_EQ(kSendDone, tvk::SendKeysUI(context(), ""));
-  EXPECT_EQ((std::vector<std::uint32_t>{2, 2}), fake.batches);
+  EXPECT_TRUE(fake.injected.empty());
   EXPECT_TRUE(fake.hooks_set.empty());
   EXPECT_EQ(0u, shared.SendBusy);
 }
 
-// A key the hook held back goes out as it was, with the modifiers it had.
-TEST_F(KeySendingTest, HeldKeyIsTypedWithItsModifiersAndItsBatchEnd) {
+// A key the hook held back goes out as it was typed, in its turn.
+TEST_F(KeySendingTest, HeldKeyIsTypedAsItWasWithItsScanCodeAndFlags) {
   fake.keys_down_now[kVkShift] = 1;
-  EXPECT_EQ(kSendDone, tvk::SendHeldKey(context(), 'C' | kHeldKeyControl));
-  const std::vector<std::pair<std::uint16_t, std::uint32_t>> expected{
-      {kVkShift, tvk::kInputKeyUp}, {kVkControl, 0}, {'C', 0}, {kVkShift, 0},
-      {kVkControl, tvk::kInputKeyUp}, {kVkTypedBackEnd, 0}, {kVkTypedBackEnd, tvk::kInputKeyUp}};
-  ASSERT_EQ(std::vector<std::uint32_t>{7}, fake.batches);
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_EQ(expected[i].first, fake.injected[i].key);
-    EXPECT_EQ(expected[i].second, fake.injected[i].flags);
-  }
+  EXPECT_EQ(kSendDone, tvk::SendHeldKey(context(), 0x25 | 0x4B << kKeyWordScanShift | kKeyWordExtended));
+  EXPECT_EQ(kSendDone, tvk::SendHeldKey(context(), 0xA0 | 0x2A << kKeyWordScanShift | kKeyWordRelease));
+  expect_events({{0x25, 0x4B, tvk::kInputExtended}, {0xA0, 0x2A, tvk::kInputKeyUp}});
+  EXPECT_EQ((std::vector<std::uint32_t>{1, 1}), fake.batches) << "no modifier around it";
   EXPECT_EQ(0u, shared.SendBusy);
 }
 

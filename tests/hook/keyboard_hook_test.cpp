@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
+#include <string>
 #include <vector>
 
 #include "hook/tvkhook_codes.h"
@@ -13,63 +13,68 @@ namespace {
 
 constexpr tvk::HookWindow kMainWindow = 0x4242;
 constexpr tvk::HookHandle kKeyboardHook = 0x77;
+constexpr std::uintptr_t kMark = 0x5456AB00;
 constexpr std::intptr_t kSwallowed = 1;
 constexpr std::intptr_t kPassed = 77;  // the fake next hook's answer
 constexpr std::uint32_t kVkSpace = 0x20;
 constexpr std::uint32_t kVkReturn = 0x0D;
-constexpr std::uint32_t kVkTab = 0x09;
+constexpr std::uint32_t kVkLeft = 0x25;
 constexpr std::uint32_t kVkOemPlus = 0xBB;
-
-using Posts = std::vector<std::pair<std::uint32_t, std::uintptr_t>>;
-
-std::intptr_t press_bits(std::uint32_t scan) { return static_cast<std::intptr_t>(scan << 16 | 1); }
 
 class KeyboardHookTest : public ::testing::Test {
  protected:
   void SetUp() override {
     reset_fake_hook_platform();
-    shared.MainWindow = kMainWindow;
-    shared.KBHookHandle = kKeyboardHook;
-    shared.KBOn = 1;
+    state.MainWindow = kMainWindow;
+    state.KBHookHandle = kKeyboardHook;
+    state.KBOn = 1;
+    state.OwnMark = kMark;
   }
 
-  std::intptr_t event(std::uint32_t key, std::uint32_t bits, FakeProcess& in) {
-    return tvk::KBHookProc(in.context, tvk::kHcAction, key, static_cast<std::intptr_t>(bits));
+  std::intptr_t event(std::uint32_t vk, bool release, std::uint32_t flags = 0, std::uintptr_t extra = 0,
+                      std::uint32_t scan = 0x1E) {
+    LowLevelKey key{vk, scan, flags | (release ? kLowLevelUp : 0), fake.tick, extra};
+    return tvk::LLKBHookProc(process.context, tvk::kHcAction, release ? kMsgKeyUp : kMsgKeyDown,
+                             reinterpret_cast<std::intptr_t>(&key));
   }
-  std::intptr_t press(std::uint32_t key, std::uint32_t extra = 0) {
-    const std::size_t posts_before = fake.posts.size();
-    const std::intptr_t result = event(key, static_cast<std::uint32_t>(press_bits(0x1E)) | extra, process);
-    // Unless a test keeps them back, the glyphs typed back for a translated
-    // key reach the program before its next key.
-    if (glyphs_arrive_at_once && fake.posts.size() > posts_before && fake.posts.back().wparam != 0 &&
-        fake.posts.back().message == kMsgHookCharacter)
-      glyphs_arrive();
-    return result;
-  }
-  // The end key of a batch typed back, pressed and released.
-  void glyphs_arrive() {
-    event(kVkTypedBackEnd, 1, process);
-    event(kVkTypedBackEnd, kKeyWasDown | kKeyReleased | 1, process);
-  }
-  std::intptr_t repeat(std::uint32_t key) { return press(key, kKeyWasDown); }
-  std::intptr_t release(std::uint32_t key, std::uint32_t extra = 0) {
-    return event(key, static_cast<std::uint32_t>(press_bits(0x1E)) | kKeyWasDown | kKeyReleased | extra, process);
-  }
-  void hold(std::uint32_t key) { fake.keyboard_state[key] = 0x80; }
-  void let_go(std::uint32_t key) { fake.keyboard_state[key] = 0; }
+  std::intptr_t press(std::uint32_t vk, std::uint32_t flags = 0) { return event(vk, false, flags); }
+  std::intptr_t release(std::uint32_t vk, std::uint32_t flags = 0) { return event(vk, true, flags); }
+  // One of the library's own events coming back through the hook.
+  std::intptr_t own(std::uint32_t vk, bool release = false) { return event(vk, release, kLowLevelInjected, kMark, 0); }
 
-  Posts posted() const {
-    Posts result;
-    for (const PostedMessage& post : fake.posts) {
-      EXPECT_EQ(kMainWindow, post.window) << "every message goes to the registered main window";
-      result.emplace_back(post.message, post.wparam);
+  // The queue as "c:a", "reset", "key:20", "key:20 up", "toggle", "elevated".
+  std::vector<std::string> entries() {
+    std::vector<std::string> taken;
+    KBEntry entry;
+    while (tvk::TakeKBEntry(process.context, &entry)) {
+      switch (entry.kind) {
+        case kEntryCharacter:
+          taken.push_back(std::string("c:") + static_cast<char>(entry.character));
+          break;
+        case kEntryReset:
+          taken.push_back("reset");
+          break;
+        case kEntryKey: {
+          char text[32];
+          std::snprintf(text, sizeof text, "key:%X%s", entry.key & 0xFF,
+                        (entry.key & kKeyWordRelease) != 0 ? " up" : "");
+          taken.push_back(text);
+          break;
+        }
+        case kEntryToggle:
+          taken.push_back("toggle");
+          break;
+        case kEntryElevated:
+          taken.push_back("elevated");
+          break;
+      }
     }
-    return result;
+    return taken;
   }
+  using Entries = std::vector<std::string>;
 
-  tvk::KBHookShared shared{};
-  FakeProcess process{shared};
-  bool glyphs_arrive_at_once = true;
+  tvk::KBHookState state{};
+  FakeProcess process{state};
 };
 
 TEST(CharacterKeyTest, CoversBackspaceDeleteAndPrintableKeysButNotKeypadDigitsOrFunctionKeys) {
@@ -82,333 +87,249 @@ TEST(CharacterKeyTest, CoversBackspaceDeleteAndPrintableKeysButNotKeypadDigitsOr
   }
 }
 
-TEST_F(KeyboardHookTest, LetterWhileOnIsPostedAndNeitherEventReachesTheApplication) {
+TEST_F(KeyboardHookTest, LetterWhileOnIsQueuedOnceAnnouncedAndNeitherEventReachesAnyProgram) {
   EXPECT_EQ(kSwallowed, press('A'));
   EXPECT_EQ(kSwallowed, release('A'));
-  EXPECT_EQ((Posts{{kMsgHookCharacter, 'a'}}), posted());
-  EXPECT_TRUE(fake.next_hook_calls.empty()) << "no event may be passed on";
-  EXPECT_EQ(0x1Eu, fake.last_scan) << "the scan code of lParam goes to the translation";
-  ASSERT_EQ(1u, fake.posts.size());
-  EXPECT_EQ(press_bits(0x1E), fake.posts[0].lparam) << "the key event's lParam rides along";
-}
-
-TEST_F(KeyboardHookTest, HeldLetterPostsOneResetOnTheFirstRepeatAndPassesTheRepeats) {
-  EXPECT_EQ(kSwallowed, press('K'));
-  EXPECT_EQ(kPassed, repeat('K'));
-  EXPECT_EQ(kPassed, repeat('K'));
-  EXPECT_EQ(kSwallowed, release('K'));
-  EXPECT_EQ((Posts{{kMsgHookCharacter, 'k'}, {kMsgHookCharacter, 0}}), posted());
-  EXPECT_EQ(1, fake.to_ascii_calls) << "repeats are not translated";
-}
-
-TEST_F(KeyboardHookTest, BackspaceIsPostedAsTheCharacter08) {
   EXPECT_EQ(kSwallowed, press(kVkBack));
-  EXPECT_EQ(kSwallowed, release(kVkBack));
-  EXPECT_EQ((Posts{{kMsgHookCharacter, 0x08}}), posted());
+  ASSERT_EQ(1u, fake.posts.size()) << "one message while entries wait";
+  EXPECT_EQ(kMainWindow, fake.posts[0].window);
+  EXPECT_EQ(kMsgHookEntries, fake.posts[0].message);
+  EXPECT_EQ(0u, fake.posts[0].wparam) << "the message carries nothing";
+  EXPECT_EQ((Entries{"c:a", "c:\b"}), entries());
+  EXPECT_TRUE(fake.next_hook_calls.empty());
+  EXPECT_EQ(0x1Eu, fake.last_scan) << "the key's scan code goes to the translation";
+  EXPECT_EQ(fake.foreground, fake.last_layout_window) << "the foreground program's layout";
+  press('B');
+  EXPECT_EQ(2u, fake.posts.size()) << "announced again once the queue was emptied";
 }
 
-TEST_F(KeyboardHookTest, DeleteClosesTheLetterPassesThePressAndSwallowsTheRelease) {
+TEST_F(KeyboardHookTest, AnAnnouncementThatCouldNotBePostedIsTriedAgainWithTheNextKey) {
+  fake.posts_succeed = false;
+  press('A');
+  fake.posts_succeed = true;
+  press('B');
+  press('C');
+  EXPECT_EQ(2u, fake.posts.size());
+  EXPECT_EQ((Entries{"c:a", "c:b", "c:c"}), entries()) << "nothing lost";
+}
+
+TEST_F(KeyboardHookTest, HeldLetterResetsOnTheFirstRepeatPassesTheRepeatsAndSwallowsItsRelease) {
+  press('K');
+  entries();
+  EXPECT_EQ(kPassed, press('K'));
+  EXPECT_EQ(kPassed, press('K'));
+  EXPECT_EQ(kSwallowed, release('K'));
+  EXPECT_EQ((Entries{"reset"}), entries());
+  EXPECT_EQ(1, fake.to_unicode_calls) << "repeats are not translated";
+}
+
+TEST_F(KeyboardHookTest, UntranslatedKeysPassAndOnlyTheFirstOfARunEndsTheLetter) {
   press('A');
   release('A');
+  entries();
+  EXPECT_EQ(kPassed, press(kVkSpace));
+  EXPECT_EQ(kPassed, release(kVkSpace));
+  EXPECT_EQ(kPassed, press(kVkReturn));
+  EXPECT_EQ(kPassed, press(kVkShift)) << "Shift keeps the letter open";
   EXPECT_EQ(kPassed, press(kVkDelete));
-  EXPECT_EQ(kSwallowed, release(kVkDelete));
-  EXPECT_EQ((Posts{{kMsgHookCharacter, 'a'}, {kMsgHookCharacter, 0}}), posted());
+  EXPECT_EQ(kPassed, release(kVkDelete)) << "a release whose press passed passes too";
+  EXPECT_EQ((Entries{"reset"}), entries());
 }
 
-TEST_F(KeyboardHookTest, ControlCClosesTheLetterOnceAndPassesEverythingButTheCRelease) {
-  press('A');
-  release('A');
-  EXPECT_EQ(kPassed, press(kVkControl));
-  hold(kVkControl);
-  EXPECT_EQ(kPassed, press('C')) << "Control+C gives 0x03, which is no character to translate";
-  EXPECT_EQ(kSwallowed, release('C'));
-  let_go(kVkControl);
-  EXPECT_EQ(kPassed, release(kVkControl));
-  EXPECT_EQ((Posts{{kMsgHookCharacter, 'a'}, {kMsgHookCharacter, 0}}), posted());
-}
-
-TEST_F(KeyboardHookTest, SpaceEnterAndTabPostOneResetPerRunAndPassOn) {
-  for (std::uint32_t key : {kVkSpace, kVkReturn, kVkTab}) {
-    SCOPED_TRACE(key);
-    reset_fake_hook_platform();
-    process.data.LetterResetPosted = 0;
-    press('A');
-    release('A');
-    EXPECT_EQ(kPassed, press(key));
-    EXPECT_EQ(kPassed, release(key));
-    EXPECT_EQ(kPassed, press(kVkSpace));
-    EXPECT_EQ(kPassed, release(kVkSpace));
-    EXPECT_EQ((Posts{{kMsgHookCharacter, 'a'}, {kMsgHookCharacter, 0}}), posted());
-  }
-}
-
-TEST_F(KeyboardHookTest, ShiftAndCapsLockKeepTheLetterOpenAndApplyToTheCharacter) {
-  press('A');
-  release('A');
-  EXPECT_EQ(kPassed, press(kVkShift));
-  hold(kVkShift);
-  EXPECT_EQ(kSwallowed, press('H'));
-  release('H');
-  let_go(kVkShift);
-  EXPECT_EQ(kPassed, release(kVkShift));
-  EXPECT_EQ(kPassed, press(kVkCapital));
-  fake.keyboard_state[kVkCapital] = 0x01;
-  EXPECT_EQ(kPassed, release(kVkCapital));
-  EXPECT_EQ(kSwallowed, press('I'));
-  EXPECT_EQ((Posts{{kMsgHookCharacter, 'a'}, {kMsgHookCharacter, 'H'}, {kMsgHookCharacter, 'I'}}), posted());
-}
-
-TEST_F(KeyboardHookTest, KeypadDigitIsNotTranslatedClosesTheLetterAndPassesBothWays) {
-  press('A');
-  release('A');
-  EXPECT_EQ(kPassed, press(kVkNumpad0 + 5));
-  EXPECT_EQ(kPassed, release(kVkNumpad0 + 5));
-  EXPECT_EQ((Posts{{kMsgHookCharacter, 'a'}, {kMsgHookCharacter, 0}}), posted());
-  EXPECT_EQ(1, fake.to_ascii_calls);
-}
-
-TEST_F(KeyboardHookTest, ExtendedAndAltHeldCharacterKeysAreNotTranslated) {
-  EXPECT_EQ(kPassed, press(0x6F, kKeyExtended)) << "keypad divide";
-  EXPECT_EQ(kSwallowed, release(0x6F, kKeyExtended));
-  EXPECT_EQ(kPassed, press('X', kKeyAltHeld));
-  EXPECT_EQ(kSwallowed, release('X', kKeyAltHeld));
-  EXPECT_EQ(0, fake.to_ascii_calls);
-  EXPECT_EQ((Posts{{kMsgHookCharacter, 0}}), posted()) << "the first untranslated press of a process resets";
-}
-
-TEST_F(KeyboardHookTest, AltF2WhileOnResetsPassesThePressAndTogglesOnTheRelease) {
-  shared.ToggleALTChar = kVkF2;
-  press('A');
-  release('A');
-  EXPECT_EQ(kPassed, press(kVkMenu, kKeyAltHeld));
-  EXPECT_EQ(kPassed, press(kVkF2, kKeyAltHeld)) << "the application sees ALT+F2 pressed";
-  EXPECT_EQ(kSwallowed, release(kVkF2, kKeyAltHeld));
-  EXPECT_EQ(kPassed, release(kVkMenu));
-  EXPECT_EQ((Posts{{kMsgHookCharacter, 'a'}, {kMsgHookCharacter, 0}, {kMsgHookToggle, 1}}), posted());
-}
-
-TEST_F(KeyboardHookTest, AltF2WhileOffActsOnlyOnTheF2Release) {
-  shared.ToggleALTChar = kVkF2;
-  shared.KBOn = 0;
-  EXPECT_EQ(kPassed, press(kVkMenu, kKeyAltHeld));
-  EXPECT_EQ(kPassed, press(kVkF2, kKeyAltHeld));
-  EXPECT_EQ(kSwallowed, release(kVkF2, kKeyAltHeld));
-  EXPECT_EQ(kPassed, release(kVkMenu));
-  EXPECT_EQ(kPassed, press('A'));
-  EXPECT_EQ(kPassed, release('A'));
-  EXPECT_EQ((Posts{{kMsgHookToggle, 1}}), posted());
-}
-
-TEST_F(KeyboardHookTest, F2ReleasedWithoutAltOrWithToggleCodeZeroIsAnOrdinaryKey) {
-  shared.ToggleALTChar = kVkF2;
-  shared.KBOn = 0;
-  EXPECT_EQ(kPassed, release(kVkF2));
-  shared.ToggleALTChar = 0;
-  EXPECT_EQ(kPassed, press(kVkF2, kKeyAltHeld));
-  EXPECT_EQ(kPassed, release(kVkF2, kKeyAltHeld));
-  EXPECT_TRUE(fake.posts.empty());
-}
-
-TEST_F(KeyboardHookTest, CharacterOf80OrAboveClosesTheLetterAndIsNotPosted) {
-  press('A');
-  release('A');
-  fake.to_ascii = [](std::uint32_t, const std::uint8_t*, std::uint16_t* buffer) {
-    *buffer = 0xE9;
-    return 1;
+// The main program takes each character before the next key comes.
+TEST_F(KeyboardHookTest, ShiftAndCapsLockApplyAsTheHookFollowsThem) {
+  Entries taken;
+  const auto type = [&](std::uint32_t vk) {
+    press(vk);
+    release(vk);
+    for (const std::string& entry : entries()) taken.push_back(entry);
   };
-  EXPECT_EQ(kPassed, press(kVkOemPlus));
-  EXPECT_EQ(kSwallowed, release(kVkOemPlus));
-  EXPECT_EQ((Posts{{kMsgHookCharacter, 'a'}, {kMsgHookCharacter, 0}}), posted());
+  press(kVkLeftShift);
+  type('T');
+  release(kVkLeftShift);
+  type('I');
+  press(kVkCapital);
+  release(kVkCapital);
+  type('D');
+  press(kVkCapital);
+  release(kVkCapital);
+  type('D');
+  EXPECT_EQ((Entries{"c:T", "c:i", "c:D", "c:d"}), taken);
 }
 
-TEST_F(KeyboardHookTest, DeadKeysTwoCharactersAndCharacterZeroAreNotPosted) {
+TEST_F(KeyboardHookTest, KeysWithAltControlOrAWindowsKeyHeldAreNeverTranslated) {
+  for (std::uint32_t modifier : {kVkLeftMenu, kVkRightControl, kVkLeftWindows}) {
+    SCOPED_TRACE(modifier);
+    press(modifier);
+    EXPECT_EQ(kPassed, press('O'));
+    EXPECT_EQ(kPassed, release('O'));
+    release(modifier);
+  }
+  press(kVkLeftControl);
+  press(kVkRightMenu);  // AltGr
+  EXPECT_EQ(kPassed, press('E'));
+  EXPECT_EQ(0, fake.to_unicode_calls);
+}
+
+TEST_F(KeyboardHookTest, ExtendedKeysDeadKeysSeveralCharactersAndCharactersOf80AndAbovePass) {
+  EXPECT_EQ(kPassed, press(0x6F, kLowLevelExtended)) << "keypad divide";
   for (int count : {-1, 2, 1}) {
     SCOPED_TRACE(count);
-    reset_fake_hook_platform();
-    process.data.LetterResetPosted = 1;
-    fake.to_ascii = [count](std::uint32_t, const std::uint8_t*, std::uint16_t* buffer) {
-      *buffer = count == 1 ? 0 : 'e';
+    fake.to_unicode = [count](std::uint32_t, const std::uint8_t*, std::uint16_t* buffer) {
+      buffer[0] = count == 1 ? 0xE9 : 'e';
       return count;
     };
     EXPECT_EQ(kPassed, press(kVkOemPlus));
-    EXPECT_TRUE(fake.posts.empty()) << "wParam 0 would read as a letter reset";
+    EXPECT_EQ(kPassed, release(kVkOemPlus));
   }
+  EXPECT_EQ((Entries{"reset"}), entries());
 }
 
-TEST_F(KeyboardHookTest, WhilePlaybackRunsNothingIsTranslatedOrToggledButResetsAndReleasesStillApply) {
-  shared.ToggleALTChar = kVkF2;
-  shared.SendBusy = kSendByPlayback;
+// Keys belong to an open menu: ALT+O, then F chooses Format's item.
+TEST_F(KeyboardHookTest, WhileAMenuIsOpenKeysPassUntranslated) {
+  fake.menu_mode = true;
+  EXPECT_EQ(kPassed, press('F'));
+  EXPECT_EQ(kPassed, release('F'));
+  EXPECT_EQ(0, fake.to_unicode_calls);
+  fake.menu_mode = false;
+  EXPECT_EQ(kSwallowed, press('F'));
+}
+
+// What is sent to a program run as administrator is dropped: its keys pass
+// as they are, and the main program says so once.
+TEST_F(KeyboardHookTest, AProgramRunAsAdministratorOrTheSecureDesktopGetsItsKeysUntranslated) {
+  fake.higher = true;
   EXPECT_EQ(kPassed, press('A'));
-  EXPECT_EQ(kSwallowed, release('A'));
-  EXPECT_EQ(kPassed, press(kVkF2, kKeyAltHeld));
-  EXPECT_EQ(kPassed, release(kVkF2, kKeyAltHeld)) << "F2 is no character key, so its release passes";
-  EXPECT_EQ(0, fake.to_ascii_calls);
-  EXPECT_EQ((Posts{{kMsgHookCharacter, 0}}), posted());
+  EXPECT_EQ(kPassed, release('A'));
+  EXPECT_EQ(kPassed, press('B'));
+  EXPECT_EQ(1, fake.higher_calls) << "asked once per foreground window";
+  fake.foreground = 0x6000;
+  EXPECT_EQ(kPassed, press('C'));
+  EXPECT_EQ(2, fake.higher_calls);
+  fake.foreground = 0;
+  EXPECT_EQ(kPassed, press('D')) << "nothing in front: the secure desktop";
+  EXPECT_EQ((Entries{"elevated", "reset"}), entries()) << "the notice comes once";
+  fake.foreground = 0x7000;
+  fake.higher = false;
+  EXPECT_EQ(kSwallowed, press('E'));
+  EXPECT_EQ(1, fake.to_unicode_calls);
 }
 
-// Key events typed back carry their own mark, so a key the user presses while
-// they go out is still a character and still toggles.
-TEST_F(KeyboardHookTest, WhileKeyEventsGoOutTheUsersKeysAreStillTranslatedAndToggle) {
-  shared.ToggleALTChar = kVkF2;
-  shared.SendBusy = kSendByKeyEvents;
-  EXPECT_EQ(kSwallowed, press('A'));
-  EXPECT_EQ(kSwallowed, release(kVkF2, kKeyAltHeld));
-  EXPECT_EQ((Posts{{kMsgHookCharacter, 'a'}, {kMsgHookToggle, 1}}), posted());
+TEST_F(KeyboardHookTest, OwnInputPassesUntouchedAndOtherProgramsInjectedKeysAreTheUsers) {
+  EXPECT_EQ(kPassed, own(kVkBack));
+  EXPECT_EQ(kPassed, own(kVkPacket, true));
+  EXPECT_EQ(kSwallowed, event('K', false, kLowLevelInjected, 0, 0)) << "a touch keyboard's key";
+  EXPECT_EQ(kSwallowed, event('T', false, kLowLevelInjected, kMark + 1, 0)) << "another mark";
+  EXPECT_EQ((Entries{"c:k", "c:t"}), entries());
+  EXPECT_EQ(kPassed, event(kVkSpace, false, 0, kMark)) << "the mark without the injected flag is no proof";
+  EXPECT_EQ((Entries{"reset"}), entries());
+  EXPECT_EQ(kSwallowed, own(kVkProbe)) << "the watchdog's probe reaches no program";
 }
 
-// The application takes typed-back keys from its queue after the send, when
-// the hook is set again: they must not end the letter or be caught again.
-TEST_F(KeyboardHookTest, CharactersTypedBackAsUnicodeInputPassUntouched) {
-  glyphs_arrive_at_once = false;
-  press('A');
-  EXPECT_EQ(kPassed, event(kVkPacket, 0x00E90001, process));
-  EXPECT_EQ(kPassed, event(kVkPacket, 0xC0E90001, process));
-  EXPECT_EQ((Posts{{kMsgHookCharacter, 'a'}}), posted()) << "the letter goes on";
+// Keys pressed before the glyphs of an earlier key are typed would overtake
+// them: every key waits its turn, modifiers too, so a capital typed with
+// Shift rolled over the next key stays one capital and no modifier sticks.
+TEST_F(KeyboardHookTest, WhileOwnInputIsDueEveryKeyWaitsInOrderModifiersIncluded) {
+  press(kVkLeftShift);
+  press('T');
+  process.data.OwnOutstanding = 4;  // T's glyphs are on their way
+  process.data.LastSendTick = fake.tick;
+  EXPECT_EQ(kSwallowed, release(kVkLeftShift));
+  EXPECT_EQ(kSwallowed, press('I'));
+  EXPECT_EQ(kSwallowed, release('T'));
+  EXPECT_EQ(kSwallowed, press(kVkSpace));
+  EXPECT_EQ(kSwallowed, press(kVkLeftControl));
+  EXPECT_EQ(kPassed, own(kVkPacket)) << "the glyphs themselves pass";
+  EXPECT_EQ(kSwallowed, press('C'));
+  EXPECT_EQ((Entries{"c:T", "key:A0 up", "c:i", "reset", "key:20", "key:A2", "key:43"}), entries());
+  for (int i = 0; i < 3; ++i) own(kVkPacket);
+  EXPECT_EQ(kPassed, release('C')) << "nothing due, nothing queued: keys pass again";
+  process.data.OwnOutstanding = 2;
+  fake.tick += tvk::kOwnInputLostMs;
+  EXPECT_EQ(kPassed, release(kVkLeftControl)) << "events not back within a second are lost: nothing stays held";
 }
 
-TEST_F(KeyboardHookTest, KeysTypedBackPassUntouchedOnlyWhileTheirProgramWaitsForThem) {
-  glyphs_arrive_at_once = false;
-  const auto typed_back = [this](std::uint32_t key, std::uint32_t bits) {
-    return event(key, bits | kTypedBackScan << kKeyScanShift | 1, process);
-  };
-  EXPECT_EQ(kSwallowed, typed_back('K', 0)) << "nothing typed back is due: a foreign key is the user's";
-  EXPECT_EQ((Posts{{kMsgHookCharacter, 'k'}}), posted());
-  fake.posts.clear();
-  fake.to_ascii_calls = 0;
-  EXPECT_EQ(kPassed, typed_back(kVkBack, 0));
-  EXPECT_EQ(kPassed, typed_back(kVkBack, kKeyWasDown | kKeyReleased));
-  EXPECT_EQ(kPassed, typed_back(kVkMenu, kKeyAltHeld));
-  EXPECT_EQ(kPassed, typed_back(kVkNumpad0, kKeyAltHeld));
-  EXPECT_EQ(kPassed, typed_back(kVkNumpad0, kKeyAltHeld | kKeyWasDown | kKeyReleased));
-  EXPECT_EQ(kPassed, typed_back(kVkMenu, kKeyWasDown | kKeyReleased));
-  EXPECT_EQ(0, fake.to_ascii_calls);
-  EXPECT_EQ(Posts{}, posted()) << "no character and no letter reset for typed-back keys";
-  EXPECT_EQ(kSwallowed, press(kVkBack)) << "the user's own Backspace (scan 0x0E) is still a character";
-  EXPECT_EQ((Posts{{kMsgHookCharacter, 0x08}}), posted());
-
-  glyphs_arrive();
-  glyphs_arrive();
-  EXPECT_EQ(0u, process.data.GlyphsOutstanding) << "the end keys of both batches were taken";
-  EXPECT_EQ(kSwallowed, typed_back(kVkBack, 0)) << "a typed-back Backspace nobody waits for is the user's";
+// Under Wine a key that comes while a glyph's ALT+keypad is half typed is
+// marked as typed with ALT, and a program would take it as ALT+Space.
+TEST_F(KeyboardHookTest, AKeyMarkedWithAnAltTheUserDoesNotHoldIsTypedAgainInTurn) {
+  EXPECT_EQ(kSwallowed, press(kVkSpace, kLowLevelAltDown));
+  EXPECT_EQ(kSwallowed, release(kVkSpace, kLowLevelAltDown));
+  LowLevelKey space{kVkSpace, 0x39, 0, 0, 0};
+  EXPECT_EQ(kSwallowed, tvk::LLKBHookProc(process.context, tvk::kHcAction, kMsgSysKeyDown,
+                                          reinterpret_cast<std::intptr_t>(&space)))
+      << "a system key message without the flag, as Wine makes it";
+  EXPECT_EQ((Entries{"reset", "key:20", "key:20 up", "key:20"}), entries());
+  LowLevelKey f10{kVkF10, 0x44, 0, 0, 0};
+  EXPECT_EQ(kPassed, tvk::LLKBHookProc(process.context, tvk::kHcAction, kMsgSysKeyDown,
+                                       reinterpret_cast<std::intptr_t>(&f10)))
+      << "F10 alone is a system key";
+  press(kVkLeftMenu, kLowLevelAltDown);
+  EXPECT_EQ(kPassed, press(kVkSpace, kLowLevelAltDown)) << "the user's own ALT+Space passes";
 }
 
-// A key passed on at once would reach the program before glyphs still due
-// for an earlier key: it goes to the main program, which types it after them.
-TEST_F(KeyboardHookTest, KeysPassedOnWhileGlyphsAreDueAreHeldInOrderButModifiersPass) {
-  glyphs_arrive_at_once = false;
-  press('A');
-  EXPECT_EQ(kSwallowed, press(kVkReturn));
-  EXPECT_EQ(kPassed, press(kVkShift)) << "the program's key state needs Shift for the next letter";
-  EXPECT_EQ(kSwallowed, release(kVkReturn));
-  hold(kVkControl);
-  EXPECT_EQ(kSwallowed, press('C')) << "Control+C is passed on, so held";
-  EXPECT_EQ((Posts{{kMsgHookCharacter, 'a'},
-                   {kMsgHookCharacter, 0},
-                   {kMsgHookHeldKey, kVkReturn},
-                   {kMsgHookHeldKey, kVkReturn | kHeldKeyRelease},
-                   {kMsgHookHeldKey, 'C' | kHeldKeyControl}}),
-            posted());
-  EXPECT_EQ(4u, process.data.GlyphsOutstanding) << "each held key comes back in a batch of its own";
-
-  for (int i = 0; i < 4; ++i) glyphs_arrive();
-  let_go(kVkControl);
-  fake.posts.clear();
-  EXPECT_EQ(kPassed, press(kVkTab)) << "nothing due: keys pass as ever";
-  press('A');
-  fake.tick += tvk::kGlyphsLostMs;
-  EXPECT_EQ(kPassed, press(kVkSpace)) << "glyphs not taken for a second are lost: nothing stays held";
+TEST_F(KeyboardHookTest, AFullQueueLetsKeysPassUntranslatedRatherThanLoseThem) {
+  for (std::uint32_t i = 0; i < tvk::kEntryQueueSize; ++i) press('A' + i % 26);
+  EXPECT_EQ(tvk::kEntryQueueSize, process.data.EntryCount);
+  EXPECT_EQ(kPassed, press(kVkSpace));
+  EXPECT_EQ(kPassed, press('Z'));
 }
 
-TEST_F(KeyboardHookTest, TheReleaseOfAHeldPressIsHeldEvenAfterTheGlyphsArrived) {
-  glyphs_arrive_at_once = false;
-  press('A');
-  EXPECT_EQ(kSwallowed, press(kVkReturn));
-  glyphs_arrive();
-  glyphs_arrive();
-  EXPECT_EQ(kSwallowed, release(kVkReturn)) << "its press is still to be typed";
-  glyphs_arrive();
-  EXPECT_EQ(kPassed, release(kVkReturn)) << "only once";
+TEST_F(KeyboardHookTest, AltF2TogglesOnItsReleaseWhileOnAndWhileOff) {
+  state.ToggleALTChar = kVkF2;
+  for (std::uint32_t on : {1u, 0u}) {
+    SCOPED_TRACE(on);
+    state.KBOn = on;
+    EXPECT_EQ(kPassed, press(kVkLeftMenu, kLowLevelAltDown));
+    EXPECT_EQ(kPassed, press(kVkF2, kLowLevelAltDown)) << "the program sees ALT+F2 pressed";
+    EXPECT_EQ(kSwallowed, release(kVkF2, kLowLevelAltDown));
+    EXPECT_EQ((on ? Entries{"reset", "toggle"} : Entries{"toggle"}), entries());
+    EXPECT_EQ(kPassed, release(kVkLeftMenu));
+    EXPECT_EQ(kPassed, release(kVkF2)) << "without ALT, F2 is an ordinary key";
+  }
+  state.ToggleALTChar = 0;
+  press(kVkLeftMenu);
+  EXPECT_EQ(kPassed, release(kVkF2));
 }
 
-TEST_F(KeyboardHookTest, OffPassesEveryEventWithoutPosting) {
-  shared.KBOn = 0;
+TEST_F(KeyboardHookTest, OffPassesEveryEventAndQueuesNothing) {
+  state.KBOn = 0;
   EXPECT_EQ(kPassed, press('A'));
   EXPECT_EQ(kPassed, release('A'));
   EXPECT_EQ(kPassed, press(kVkDelete));
-  EXPECT_EQ(kPassed, press(kVkF2, kKeyAltHeld));
-  EXPECT_EQ(kPassed, release(kVkF2, kKeyAltHeld));
   EXPECT_TRUE(fake.posts.empty());
+  EXPECT_EQ(Entries{}, entries());
 }
 
-TEST_F(KeyboardHookTest, PeekedAndNegativeCodesPassOnWithTheSharedHandleAndTheirOwnArguments) {
-  shared.ToggleALTChar = kVkF2;
-  EXPECT_EQ(kPassed, tvk::KBHookProc(process.context, tvk::kHcNoRemove, 'A', press_bits(0x1E)));
-  EXPECT_EQ(kPassed, tvk::KBHookProc(process.context, -1, kVkF2, kKeyAltHeld | kKeyReleased));
-  EXPECT_TRUE(fake.posts.empty());
-  ASSERT_EQ(2u, fake.next_hook_calls.size());
-  EXPECT_EQ(kKeyboardHook, fake.next_hook_calls[0].hook);
-  EXPECT_EQ(tvk::kHcNoRemove, fake.next_hook_calls[0].code);
-  EXPECT_EQ(static_cast<std::uintptr_t>('A'), fake.next_hook_calls[0].wparam);
-  EXPECT_EQ(press_bits(0x1E), fake.next_hook_calls[0].lparam);
-  EXPECT_EQ(-1, fake.next_hook_calls[1].code);
-}
-
-// 64-bit Windows calls the hook on the thread that set it for programs of
-// the other word size; that thread's key state knows nothing of their keys.
-class OutOfContextHookTest : public KeyboardHookTest {
- protected:
-  void SetUp() override {
-    KeyboardHookTest::SetUp();
-    shared.HookThread = 5;
-    fake.thread = 5;
-    fake.foreground = 9;
-    fake.keyboard_state[kVkControl] = 0x80;  // stale: long released
-  }
-};
-
-TEST_F(OutOfContextHookTest, ShiftControlAndCapsLockComeFromTheKeyboardNotTheStaleState) {
-  fake.keys_down_now[kVkShift] = 1;
-  EXPECT_EQ(kSwallowed, press('T'));
-  release('T');
-  fake.keys_down_now[kVkShift] = 0;
-  fake.caps_lock_on = true;
-  EXPECT_EQ(kSwallowed, press('D'));
-  release('D');
-  fake.caps_lock_on = false;
-  fake.keys_down_now[kVkControl] = 1;
-  EXPECT_EQ(kPassed, press('C')) << "Control+C reaches the program";
-  EXPECT_EQ((Posts{{kMsgHookCharacter, 'T'}, {kMsgHookCharacter, 'D'}, {kMsgHookCharacter, 0}}), posted());
-}
-
-TEST_F(OutOfContextHookTest, KeysTypedIntoTheHooksOwnProgramUseItsOwnState) {
-  fake.foreground = 5;
-  fake.keys_down_now[kVkShift] = 1;
-  EXPECT_EQ(kPassed, press('T')) << "the thread's own Control is held";
-  EXPECT_EQ((Posts{{kMsgHookCharacter, 0}}), posted());
-}
-
-TEST_F(OutOfContextHookTest, ProgramsServedByTheOtherLibraryPassUntouched) {
-  shared.OtherSizeServed = 1;
-  shared.ToggleALTChar = kVkF2;
+TEST_F(KeyboardHookTest, WhilePlaybackRunsNothingIsCaught) {
+  state.ToggleALTChar = kVkF2;
+  state.SendBusy = kSendByPlayback;
+  process.data.OwnOutstanding = 3;
+  process.data.LastSendTick = fake.tick;
   EXPECT_EQ(kPassed, press('A'));
   EXPECT_EQ(kPassed, release('A'));
-  EXPECT_EQ(kPassed, release(kVkF2, kKeyAltHeld)) << "the toggle is the other library's to post";
-  EXPECT_EQ(kPassed, event(kVkTypedBackEnd, 1, process)) << "that library counts its batch ends";
-  EXPECT_TRUE(fake.posts.empty());
-  fake.thread = 6;
-  fake.keyboard_state[kVkControl] = 0;
-  EXPECT_EQ(kSwallowed, press('A')) << "in context this library serves its own programs";
+  press(kVkLeftMenu);
+  EXPECT_EQ(kPassed, release(kVkF2));
+  EXPECT_EQ(Entries{}, entries());
 }
 
-TEST_F(KeyboardHookTest, LetterResetFlagBelongsToEachProcess) {
-  FakeProcess other{shared};
+TEST_F(KeyboardHookTest, OtherHookCodesPassOnWithTheHookHandleAndTheirOwnArguments) {
+  EXPECT_EQ(kPassed, tvk::LLKBHookProc(process.context, -1, kMsgKeyDown, 1234));
+  ASSERT_EQ(1u, fake.next_hook_calls.size());
+  EXPECT_EQ(kKeyboardHook, fake.next_hook_calls[0].hook);
+  EXPECT_EQ(-1, fake.next_hook_calls[0].code);
+  EXPECT_EQ(kMsgKeyDown, fake.next_hook_calls[0].wparam);
+  EXPECT_EQ(1234, fake.next_hook_calls[0].lparam);
+}
+
+TEST_F(KeyboardHookTest, KeysHeldBeforeTheHookWasSetAreFollowedFromTheKeyboard) {
+  fake.keys_down_now[kVkRightShift] = 1;
+  fake.caps_lock_on = true;
+  tvk::SyncKeyState(process.context);
   press('A');
-  release('A');
-  event(kVkSpace, static_cast<std::uint32_t>(press_bits(0x39)), other);
-  press(kVkSpace);
-  event(kVkSpace, static_cast<std::uint32_t>(press_bits(0x39)), other);
-  EXPECT_EQ((Posts{{kMsgHookCharacter, 'a'}, {kMsgHookCharacter, 0}, {kMsgHookCharacter, 0}}), posted())
-      << "the other process posts its first reset; each process posts one per run";
+  EXPECT_EQ((Entries{"c:a"}), entries()) << "Shift with Caps Lock";
+  release(kVkRightShift);
+  press('B');
+  EXPECT_EQ((Entries{"c:B"}), entries()) << "Caps Lock alone";
 }
 
 }  // namespace

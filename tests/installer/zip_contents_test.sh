@@ -39,10 +39,9 @@ check_zip() {
   python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' "$work/$top.zip" "$work/unzipped"
   sed 's/$/\r/' "$root/LICENSE" | cmp -s - "$work/unzipped/$top/LICENSE.txt" ||
     fail "$top/LICENSE.txt should be the repository's LICENSE with CR LF line ends"
-  for file in tolvar.exe tvkhook.dll x86/tolvar32.exe x86/tvkhook.dll; do
-    [ -f "$work/unzipped/$top/$file" ] || continue
+  for file in tolvar.exe tvkhook.dll; do
     want=x86_64
-    [ "$kind" = win32 ] || [ "${file%%/*}" = x86 ] && want=i386
+    [ "$kind" = win32 ] && want=i386
     machine=$(python3 -c '
 import struct, sys
 data = open(sys.argv[1], "rb").read()
@@ -53,7 +52,7 @@ print({0x8664: "x86_64", 0x14C: "i386"}.get(struct.unpack_from("<H", data, pe + 
     # The version resource's strings are UTF-16: each name, then its value.
     strings -el "$work/unzipped/$top/$file" >"$work/strings"
     for pair in "CompanyName Tolvar developers" "ProductName Tolvar" "FileVersion $version" \
-      "ProductVersion $version" "OriginalFilename ${file#x86/}"; do
+      "ProductVersion $version" "OriginalFilename $file"; do
       grep -A1 -xF "${pair%% *}" "$work/strings" | tail -n 1 | grep -qxF "${pair#* }" ||
         fail "$top/$file: expected the version resource's ${pair%% *} '${pair#* }'"
     done
@@ -66,8 +65,8 @@ print({0x8664: "x86_64", 0x14C: "i386"}.get(struct.unpack_from("<H", data, pe + 
   done
 }
 
-if [ -d "$bin/x86" ]; then
-  check_zip win64 "$bin" x86/ x86/tolvar32.exe x86/tvkhook.dll
+if x86_64-w64-mingw32-objdump -f "$bin/tolvar.exe" 2>/dev/null | grep -q 'pei-x86-64'; then
+  check_zip win64 "$bin"
   if [ -f "$x86_bin/tolvar.exe" ]; then
     check_zip win32 "$x86_bin"
   else

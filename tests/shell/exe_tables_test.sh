@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Reads tolvar.exe itself: it binds the ten exports of tvkhook.dll,
-# SetKBOtherSizeServed, SendKeysUI, SendTextUI and SendHeldKey by name at load time (decorated in the 32-bit
-# program), and needs no DLL but the system's and tvkhook.dll (no C++
-# runtime beside it).
+# Reads tolvar.exe itself: it binds the exports of tvkhook.dll it calls (all
+# but IsSetKBHook) by name at load time (decorated in the 32-bit program),
+# and needs no DLL but the system's and tvkhook.dll (no C++ runtime beside
+# it).
 # Usage: exe_tables_test.sh OBJDUMP path/to/tolvar.exe
 set -euo pipefail
 objdump=$1
@@ -15,9 +15,9 @@ source "$(dirname "$0")/../check.sh"
 hook_imports=$(awk '/DLL Name:/ { in_hook = ($3 == "tvkhook.dll"); next }
   in_hook && NF == 3 && $1 ~ /^[0-9a-f]+$/ { print $3 }' <<<"$private" | sort | tr '\n' ' ')
 if "$objdump" -f "$exe" | grep -q 'pei-i386'; then
-  expected="_InitKBHook@4 _IsKBHookTolvarON@0 _IsSetKBHook@0 _KBHookTolvarOFF@0 _KBHookTolvarON@0 _RemoveKBHook@0 _SendHeldKey@4 _SendKeysJPH@4 _SendKeysKE@4 _SendKeysUI@4 _SendTextUI@8 _SetKBHook@0 _SetKBOtherSizeServed@4 _SetKBToggleALTChar@4 "
+  expected="_CheckKBHook@0 _InitKBHook@4 _IsKBHookTolvarON@0 _KBHookTolvarOFF@0 _KBHookTolvarON@0 _RemoveKBHook@0 _SendHeldKey@4 _SendKeysJPH@4 _SendKeysKE@4 _SendTextUI@8 _SetKBHook@0 _SetKBToggleALTChar@4 _TakeKBEntry@4 "
 else
-  expected="InitKBHook IsKBHookTolvarON IsSetKBHook KBHookTolvarOFF KBHookTolvarON RemoveKBHook SendHeldKey SendKeysJPH SendKeysKE SendKeysUI SendTextUI SetKBHook SetKBOtherSizeServed SetKBToggleALTChar "
+  expected="CheckKBHook InitKBHook IsKBHookTolvarON KBHookTolvarOFF KBHookTolvarON RemoveKBHook SendHeldKey SendKeysJPH SendKeysKE SendTextUI SetKBHook SetKBToggleALTChar TakeKBEntry "
 fi
 check "imports from tvkhook.dll" "$expected" "$hook_imports"
 

@@ -123,32 +123,16 @@ TEST_F(MainWindowTest, ClosingTheFileListWithoutAChoiceLoadsNothing) {
   EXPECT_EQ(before, CurrentFileName);
 }
 
-TEST_F(MainWindowTest, LetterResetMessageNeitherSendsNorTouchesTheHook) {
+// The message only says that the hook queued entries; one that another
+// program posts finds none and changes nothing.
+TEST_F(MainWindowTest, AnEntriesMessageNoKeyCausedTypesNothingAndKeepsTheLetter) {
   LoadTestLanguage("Vedrokan.gkf");
   letter_count = 1;
   typed_count = 1;
-  SendMessageA(MainWindow, kMsgHookCharacter, 0, 0);
-  EXPECT_EQ(0, letter_count);
-  EXPECT_EQ(0, typed_count);
-  EXPECT_EQ(0, IsSetKBHook()) << "no hook was set by a letter reset";
-}
-
-TEST_F(MainWindowTest, AKeyWithAnEmptyKeystrokeStringStillSetsTheHookAgain) {
-  // D_AA cannot begin a letter in the test language: nothing is typed.
-  LoadTestLanguage("Vedrokan.gkf");
-  SendMessageA(MainWindow, kMsgHookCharacter, 'a', 0);
-  EXPECT_EQ(1, IsSetKBHook()) << "remove, send the empty string, set the hook";
-  EXPECT_EQ(0, typed_count);
-}
-
-TEST_F(MainWindowTest, AKeyIsComposedAndTheToggleRequestEndsTheLetterFirst) {
-  LoadTestLanguage("Vedrokan.gkf");
-  UseJournalPBH = 0;
-  SendMessageA(MainWindow, kMsgHookCharacter, 'k', 0);
-  EXPECT_EQ(1, typed_count) << "KA typed as one glyph";
-  EXPECT_EQ(0xA0, typed_glyphs[0]);
-  SendMessageA(MainWindow, kMsgHookToggle, 1, 0);
-  EXPECT_EQ(0, typed_count) << "the letter ended";
-  EXPECT_EQ(1, IsKBHookTolvarON()) << "and the keyboard switched ON";
-  EXPECT_EQ("Tolvar (Is ON: Shell Test)", WindowTitle(MainWindow));
+  SendMessageA(MainWindow, kMsgHookEntries, 'k', 0);
+  SendMessageA(MainWindow, kMsgHookEntries, 0, 0);
+  EXPECT_EQ(1, letter_count);
+  EXPECT_EQ(1, typed_count);
+  EXPECT_EQ(0, IsSetKBHook());
+  EXPECT_EQ("Tolvar (Is OFF)", WindowTitle(MainWindow));
 }

@@ -252,9 +252,8 @@ int run(const std::string& command, int argc, char** argv, int* next) {
                       reinterpret_cast<LPARAM>(GetDlgItem(panel, 1001)))) {
       return 0;
     }
-    // An answered WM_NULL is no proof: a switch waits on the companion, and
-    // meanwhile sent messages are answered before the check box is set. A
-    // click ends in the other state or in a box.
+    // An answered WM_NULL is no proof: sent messages can be answered before
+    // the check box is set. A click ends in the other state or in a box.
     return wait_for(
                [panel, window, before]() -> HWND {
                  if (find_box()) return window;

@@ -70,7 +70,7 @@ TEST_F(StatusDisplay, CheckBoxIconSystemMenuAndToggleMessageEachSwitchOnAndOff) 
 
   no_boxes([] { SendMessageA(MainWindow, WM_SYSCOMMAND, IDS_SYS_KEYBOARD, 0); });
   expect_displays(true, on_title);
-  no_boxes([] { SendMessageA(MainWindow, kMsgHookToggle, 1, 0); });
+  no_boxes([] { SendMessageA(MainWindow, WM_SYSCOMMAND, IDS_SYS_KEYBOARD, 0); });
   expect_displays(false, "Tolvar (Is OFF)");
 }
 

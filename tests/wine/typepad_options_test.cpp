@@ -36,7 +36,8 @@ TEST(TypepadOptions, DefaultsWithoutArguments) {
 TEST(TypepadOptions, EveryOptionFillsItsField) {
   const Parsed parsed =
       parse({"--font", "Vedrokan", "--fontfile", "C:\\fonts\\vedrokan.ttf", "--size", "40",
-             "--title", "Pad 2", "--text", "Z:\\tmp\\t", "--log", "Z:\\tmp\\l"});
+             "--title", "Pad 2", "--text", "Z:\\tmp\\t", "--log", "Z:\\tmp\\l", "--modules", "Z:\\tmp\\m",
+             "--slow", "25"});
   ASSERT_EQ(parsed.ok, 1) << parsed.error;
   EXPECT_STREQ(parsed.options.font_name, "Vedrokan");
   EXPECT_STREQ(parsed.options.font_file, "C:\\fonts\\vedrokan.ttf");
@@ -44,6 +45,8 @@ TEST(TypepadOptions, EveryOptionFillsItsField) {
   EXPECT_STREQ(parsed.options.title, "Pad 2");
   EXPECT_STREQ(parsed.options.text_path, "Z:\\tmp\\t");
   EXPECT_STREQ(parsed.options.log_path, "Z:\\tmp\\l");
+  EXPECT_STREQ(parsed.options.modules_path, "Z:\\tmp\\m");
+  EXPECT_EQ(parsed.options.slow_ms, 25);
 }
 
 TEST(TypepadOptions, UnicodeIsAFlagAnywhereAmongTheOptions) {
@@ -74,6 +77,8 @@ TEST(TypepadOptions, RefusesUnknownOptionsMissingValuesAndBadSizes) {
   EXPECT_EQ(parse({"--size", "12px"}).ok, 0);
   EXPECT_EQ(parse({"--size", ""}).ok, 0);
   EXPECT_EQ(parse({"--size", "400"}).ok, 1);
+  EXPECT_EQ(parse({"--slow", "1001"}).error, "--slow: expected 0 to 1000 milliseconds, got 1001\n");
+  EXPECT_EQ(parse({"--slow", "-1"}).ok, 0);
 }
 
 }  // namespace

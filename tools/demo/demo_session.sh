@@ -3,18 +3,21 @@
 # scripts/wine-run --script): tolvar.exe with Vedrokan.gkf beside it,
 # typepad in the Vedrokan font, a click on "Enable Indian Keyboard", the
 # phrase typed with xdotool, what arrived, a screenshot.
-# Usage: demo_session.sh SCREENSHOT_PNG KEEP PHRASE PACE_MS OUTPUT
+# Usage: demo_session.sh SCREENSHOT_PNG KEEP PHRASE PACE_MS OUTPUT [TYPEPAD_EXE]
 #   OUTPUT font: glyph codes into typepad in the Vedrokan font
 #   OUTPUT unicode: Unicode text into a Unicode typepad in Noto Sans Devanagari
+#   TYPEPAD_EXE: the typepad to type into (default the tree's own)
 set -euo pipefail
 screenshot=$1
 keep=$2
 phrase=$3
 pace=$4
 output=${5:-font}
+typepad=${6:-$TOLVAR_BIN/typepad.exe}
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/tests/e2e/e2e_support.sh"
 [ "$keep" = 1 ] || trap e2e_finish EXIT
+e2e_typepad_exe=$typepad
 
 step() { echo "demo: $*"; }
 

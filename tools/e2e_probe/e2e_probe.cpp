@@ -28,6 +28,7 @@
 //                   touch keyboards, remappers and scripts may
 //   clipboard       "clipboard HEX...": the clipboard's text in the ANSI code
 //                   page, as lower-case hex pairs
+//   acp             "acp N": the ANSI code page this process runs with
 //   clock           for every line read on standard input, print
 //                   "QPC_US TICK_MS" (typepad's two clocks) at once
 //
@@ -251,7 +252,7 @@ int usage() {
                "usage: e2e_probe [checkbox | checked | title | command ID | wait-box SECS |\n"
                "                  tray left|right | box-ok | close | typepad dump|clear|close |\n"
                "                  pad TITLE dump|clear|close | move-pad TITLE X Y | key-scan0 VK | "
-               "clipboard | clock]...\n");
+               "clipboard | acp | clock]...\n");
   return 2;
 }
 
@@ -291,6 +292,9 @@ int main(int argc, char** argv) {
       ok = type_scan0_key(argv[++i]);
     } else if (std::strcmp(command, "clipboard") == 0) {
       ok = show_clipboard();
+    } else if (std::strcmp(command, "acp") == 0) {
+      std::printf("acp %u\n", GetACP());
+      ok = 1;
     } else if (std::strcmp(command, "clock") == 0) {
       ok = answer_clock();
     } else {

@@ -6,6 +6,7 @@
 // both. With --unicode the window is a Unicode one, as a Unicode program's
 // is: it receives UTF-16 characters and keeps its text as UTF-8.
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -67,7 +68,22 @@ void write_file_whole(const char *path, Writer write) {
     DeleteFileA(temporary);
 }
 
+// Every module mapped into typepad, so a test can show that no hook library
+// of Tolvar's is.
+bool write_modules(std::FILE *file) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return false;
+  MODULEENTRY32 module = {};
+  module.dwSize = sizeof module;
+  bool written = true;
+  for (BOOL more = Module32First(snapshot, &module); more; more = Module32Next(snapshot, &module))
+    written = written && std::fprintf(file, "%s\n", module.szModule) > 0;
+  CloseHandle(snapshot);
+  return written;
+}
+
 void dump_text_and_log() {
+  write_file_whole(Options.modules_path, write_modules);
   // The log first: a reader that waits for the text file finds both.
   write_file_whole(Options.log_path,
                    [](std::FILE *file) { return typepad::key_event_log_write(Log, file) != 0; });
@@ -148,6 +164,7 @@ LRESULT CALLBACK TypePadWndProc(HWND window, UINT message, WPARAM wparam, LPARAM
     case WM_KEYUP:
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
+      if (Options.slow_ms > 0) Sleep(static_cast<DWORD>(Options.slow_ms));
       // Not passed on: a lone ALT would open the system menu and eat keys.
       key_message(window, message, wparam, lparam);
       return 0;

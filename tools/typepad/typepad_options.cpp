@@ -54,6 +54,8 @@ int typepad_parse_options(int argc, const char *const *argv, TypepadOptions &opt
           copy_value(options.text_path, sizeof options.text_path, option, value, error, error_size);
     } else if (std::strcmp(option, "--log") == 0) {
       ok = copy_value(options.log_path, sizeof options.log_path, option, value, error, error_size);
+    } else if (std::strcmp(option, "--modules") == 0) {
+      ok = copy_value(options.modules_path, sizeof options.modules_path, option, value, error, error_size);
     } else if (std::strcmp(option, "--size") == 0) {
       char *end = nullptr;
       const long size = std::strtol(value, &end, 10);
@@ -62,6 +64,14 @@ int typepad_parse_options(int argc, const char *const *argv, TypepadOptions &opt
         return 0;
       }
       options.font_size = static_cast<int>(size);
+    } else if (std::strcmp(option, "--slow") == 0) {
+      char *end = nullptr;
+      const long delay = std::strtol(value, &end, 10);
+      if (*value == '\0' || *end != '\0' || delay < 0 || delay > 1000) {
+        std::snprintf(error, error_size, "--slow: expected 0 to 1000 milliseconds, got %s\n", value);
+        return 0;
+      }
+      options.slow_ms = static_cast<int>(delay);
     } else {
       std::snprintf(error, error_size, "%s: unknown option\n", option);
       return 0;
