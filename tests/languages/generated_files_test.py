@@ -21,6 +21,8 @@ LANG_DIR = os.path.join(REPO, "languages", "vedrokan")
 TOOLS = os.path.join(REPO, "tools", "vedrokan")
 MAKE_LANGUAGE = os.path.join(REPO, "tools", "languages", "make_language.py")
 PHRASE = "namaste bhaarata kShatriya prema dharma shrii la.Dakaa hai.n j~naana .."
+# What "namaste bhaarata" types in each font (नमस्ते भारत), as its users write it.
+NAMASTE = {"KrutiDev010": b"ueLrs Hkkjr", "Preeti": b"gd:t] ef/t", "Kantipur": b"gd:t] ef/t"}
 
 results = []
 
@@ -69,6 +71,11 @@ def main():
             r = run([args.gkfcheck, path, "--type", PHRASE], text=True)
             typed.append(r.stdout)
         check(base + ".gkf and .gkl type alike", typed[0] == typed[1] and "screen:" in typed[0])
+        if base in NAMASTE:
+            r = run([args.gkfcheck, gkf, "--type", "namaste bhaarata"], text=True)
+            screen = r.stdout.splitlines()[-1] if r.stdout else ""
+            got = bytes(int(h, 16) for h in screen[len("screen:"):].split()) if screen.startswith("screen:") else b""
+            check("namaste bhaarata types %r in %s" % (NAMASTE[base], base), got == NAMASTE[base], got)
 
     new_ttf = os.path.join(args.work, "Vedrokan.ttf")
     r = run([sys.executable, os.path.join(TOOLS, "make_font.py"), new_ttf], text=True)

@@ -460,7 +460,12 @@ def build(table, keys, free):
             put(vowel_letter(lg, "ऋ"), ucode, vowel_letter(lg, "ऋ"), "RRi, R^i")
     for text in ("अ", "आ", "इ", "ई", "उ", "ऊ", "ए", "ऐ", "ओ", "औ", "ऋ"):
         tail = vowel_letter(lg, text)
-        if tail:
+        # A letter with a glyph drawn after it (Preeti's ई) takes its signs as a letter of their
+        # own: in the same letter the anusvara would stand before that glyph.
+        if tail and any(f.by_code[c].placement == "APPEND" for c in tail):
+            for ucode in ("ANUSVARA", "VISARGA"):
+                put(tail, ucode, NEW)
+        elif tail:
             signs_after(tail)
     # Dot sequences and the double danda.
     if period is not None:
