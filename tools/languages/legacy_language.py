@@ -103,17 +103,7 @@ class Legacy:
 
     def sign(self, ucode):
         """The glyphs of a vowel sign: one glyph, or in parts (ो: ा + े)."""
-        text = SIGN_TEXT[ucode]
-        for cls in ("matra",):
-            code = self.f.find(cls, text)
-            if code is not None:
-                return [code]
-        for g in self.f.glyphs:
-            for pair in g.traits.get("after", "").split(","):
-                first, _, letter = pair.partition(":")
-                if letter == text and self.f.find("matra", first) is not None:
-                    return [self.f.find("matra", first), g.code]
-        return None
+        return sign_text(self, SIGN_TEXT[ucode])
 
     def with_sign(self, whole, name, ucode):
         """A whole consonant with the sign of a vowel key: the ligature where the font has one."""
@@ -284,6 +274,7 @@ def vowel_letter(lg, text):
 
 
 def sign_text(lg, text):
+    """The glyphs of the vowel sign `text`: one glyph, or in parts (ो: ा + े)."""
     code = lg.f.find("matra", text)
     if code is not None:
         return [code]
