@@ -17,7 +17,7 @@ hex_of() { od -An -v -tx1 "$1" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'; }
 typepad=$!
 trap 'kill $typepad 2>/dev/null || true' EXIT
 
-window=$(timeout 30 xdotool search --sync --name "^$title\$" | head -n 1) ||
+window=$(timeout 30 xdotool search --sync --onlyvisible --name "^$title\$" | head -n 1) ||
   fail "expected a window titled '$title', none appeared"
 xdotool windowfocus --sync "$window"
 

@@ -14,7 +14,7 @@ source "$(dirname "$0")/typepad_support.sh"
 typepad=$!
 trap 'kill $typepad 2>/dev/null || true' EXIT
 
-window=$(timeout 30 xdotool search --sync --name "^$title\$" | head -n 1) ||
+window=$(timeout 30 xdotool search --sync --onlyvisible --name "^$title\$" | head -n 1) ||
   fail "expected a window titled '$title', none appeared"
 xdotool windowfocus --sync "$window"
 
