@@ -174,7 +174,10 @@ mapping() {
 
 # Tolvar started from its Start menu shortcut, as a user starts it.
 start_from_menu() {
-  "$wine" start "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Tolvar.lnk" >>"$log" 2>&1 </dev/null
+  local status=0
+  "$wine" start "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Tolvar.lnk" >>"$log" 2>&1 </dev/null ||
+    status=$?
+  [ "$status" = 0 ] || fail "starting Tolvar from its Start menu shortcut ended with status $status"
   for _ in $(seq 300); do
     e2e_tolvar_window=$(xdotool search --name '^Tolvar \(Is OFF\)$' 2>/dev/null | head -n 1 || true)
     [ -n "$e2e_tolvar_window" ] && return 0
