@@ -225,12 +225,15 @@ class Converter {
   // A character that begins no consonant cluster: vowel letter, digit, punctuation, or a
   // sign standing alone.
   // Draws a letter the table has only in parts (औ: अ, ा, ै); false when it has none.
-  bool letter_in_parts(const std::string& letter) {
+  // A table may make a letter of itself (after=X:X) or of a letter made of it: the parts
+  // are followed no deeper than any real letter needs.
+  bool letter_in_parts(const std::string& letter, int depth = 0) {
+    constexpr int kPartsDepthMax = 8;
     const auto it = look_.composed.find(letter);
-    if (it == look_.composed.end()) return false;
+    if (it == look_.composed.end() || depth == kPartsDepthMax) return false;
     const int first = find(look_.spacing, it->second.first);
     if (first >= 0) emit(first);
-    else if (!letter_in_parts(it->second.first)) return false;
+    else if (!letter_in_parts(it->second.first, depth + 1)) return false;
     // With an anusvara after it the sign takes its form with anusvara (ऐं: ए and ें), as typed.
     const int with_anusvara = at(pos_) == kAnusvara
         ? look_.mark(look_.text(it->second.second) + utf8(kAnusvara), StemClass::kRight) : -1;

@@ -92,3 +92,16 @@ TEST(UnicodeToLegacyTest, InvalidUtf8IsNamedNotCopied) {
 }
 
 }  // namespace
+
+TEST(UnicodeToLegacyTest, ALetterATableMakesOfItselfIsNamedNotFollowedForever) {
+  // आ is made of आ and ा, and ई of ऊ which is made of ई: no spacing glyph ends either chain.
+  static EncodingTable table;
+  ASSERT_EQ(1, read_encoding_table("0x41\taa\t\xE0\xA4\xBE\tmatra\tbase\tafter=\xE0\xA4\x86:\xE0\xA4\x86\t-\n"
+                                   "0x42\tii\t\xE0\xA5\x80\tmatra\tbase\tafter=\xE0\xA4\x8A:\xE0\xA4\x88,"
+                                   "\xE0\xA4\x88:\xE0\xA4\x8A\t-\n",
+                                   &table))
+      << ErrorText;
+  std::vector<Undrawable> missing;
+  EXPECT_EQ(unicode_to_legacy(table, "\xE0\xA4\x86\xE0\xA4\x88", missing), "");
+  EXPECT_EQ(missing.size(), 2u);
+}
