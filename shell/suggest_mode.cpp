@@ -91,6 +91,18 @@ int commit_keys_font(const EncodingTable& table, const SuggestWord& word, const 
   return 1;
 }
 
+ScreenRect place_candidates(const ScreenRect& caret, int width, int height, const ScreenRect& work) {
+  // A small gap, so the window does not hide the line being typed.
+  constexpr int kGap = 2;
+  int left = caret.left;
+  int top = caret.bottom + kGap;
+  if (top + height > work.bottom) top = caret.top - kGap - height;
+  if (top < work.top) top = work.top;
+  if (left + width > work.right) left = work.right - width;
+  if (left < work.left) left = work.left;
+  return {left, top, left + width, top + height};
+}
+
 void keep_drawable(const EncodingTable& table, SuggestionList* list) {
   int kept = 0;
   std::vector<Undrawable> missing;

@@ -64,5 +64,15 @@ int commit_text_unicode(const SuggestWord& word, const char* choice, char16_t* t
 // terminated). 0 when the font cannot draw the choice or it does not fit.
 int commit_keys_font(const EncodingTable& table, const SuggestWord& word, const char* choice, char* keys, int size);
 
+struct ScreenRect {
+  int left, top, right, bottom;
+};
+
+// Where the candidate window of `width` x `height` goes for a caret at
+// `caret` (screen coordinates) on a monitor whose work area is `work`: its
+// top left just below the caret, above it where the monitor has no room
+// below, and moved left or right to stay on the monitor.
+ScreenRect place_candidates(const ScreenRect& caret, int width, int height, const ScreenRect& work);
+
 // Leaves in `list` only the candidates `table` can draw, in their order.
 void keep_drawable(const EncodingTable& table, SuggestionList* list);

@@ -156,6 +156,19 @@ TEST(SuggestKeyAction, LettersBuildTheWordAndOtherKeysActOnlyOnAnOpenWord) {
   EXPECT_EQ(SuggestKey::kPass, suggest_key_action(open, 'a', 3)) << "a word the engine cannot take";
 }
 
+TEST(PlaceCandidates, BelowTheCaretAboveItAtTheBottomAndAlwaysOnTheCaretsMonitor) {
+  const ScreenRect second_monitor = {1920, 0, 3200, 1000};
+  const ScreenRect below = place_candidates({2000, 100, 2002, 120}, 200, 150, second_monitor);
+  EXPECT_EQ(2000, below.left);
+  EXPECT_EQ(122, below.top);
+  const ScreenRect above = place_candidates({2000, 900, 2002, 920}, 200, 150, second_monitor);
+  EXPECT_EQ(900 - 2 - 150, above.top) << "no room below the caret";
+  const ScreenRect right_edge = place_candidates({3150, 100, 3152, 120}, 200, 150, second_monitor);
+  EXPECT_EQ(3000, right_edge.left) << "kept on the monitor";
+  const ScreenRect left_edge = place_candidates({1900, 100, 1902, 120}, 200, 150, second_monitor);
+  EXPECT_EQ(1920, left_edge.left) << "a caret just off the monitor's edge";
+}
+
 TEST_F(SuggestModeTest, SpaceAndEnterCommitTheFirstCandidateOverTheTypedWordAndAreTypedAfterIt) {
   type("mera");
   EXPECT_EQ("मेर", utf8(screen)) << "the exact keys while the word is typed";

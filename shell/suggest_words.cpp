@@ -1,0 +1,122 @@
+#include "shell/suggest_words.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "core/error_text.h"
+#include "hook/tvkhook.h"
+#include "shell/candidate_window.h"
+#include "shell/main_window.h"
+#include "shell/resource_ids.h"
+#include "shell/settings.h"
+#include "shell/shell_state.h"
+#include "shell/suggest_mode.h"
+
+namespace {
+
+// Loaded on the first word typed in the mode: 0 not yet tried, 1 loaded,
+// -1 refused (said once; words are then typed by the exact keys alone).
+int DataState = 0;
+SuggestData Data;
+UserLexicon UserWords;
+char UserWordsPath[MAX_PATH] = "";
+int UserWordsUnsaved = 0;
+HWINEVENTHOOK ForegroundHook = nullptr;
+
+// The language whose words are suggested.
+const char* suggest_language() { return "hi"; }
+
+// The folder of tolvar.exe, with its trailing backslash.
+void program_folder(char* folder, std::size_t size) {
+  const DWORD length = GetModuleFileNameA(nullptr, folder, static_cast<DWORD>(size));
+  if (length == 0 || length >= size) {
+    folder[0] = '\0';
+    return;
+  }
+  char* slash = std::strrchr(folder, '\\');
+  if (slash) slash[1] = '\0';
+}
+
+void load_user_words() {
+  clear_user_lexicon(&UserWords);
+  if (!UserSettingsFile(UserWordsPath, sizeof UserWordsPath)) {
+    UserWordsPath[0] = '\0';
+    return;
+  }
+  char* slash = std::strrchr(UserWordsPath, '\\');
+  const std::size_t room = sizeof UserWordsPath - static_cast<std::size_t>(slash + 1 - UserWordsPath);
+  std::snprintf(slash + 1, room, "%s", kUserWordsFile);
+  // A damaged file keeps its good lines here and the file itself aside.
+  if (!load_user_lexicon(UserWordsPath, &UserWords)) ShowBox(MainWindow, ErrorText, "Suggest words", MB_ICONEXCLAMATION);
+}
+
+int load_data() {
+  if (DataState != 0) return DataState > 0;
+  DataState = -1;
+  char folder[MAX_PATH];
+  program_folder(folder, sizeof folder);
+  char model[MAX_PATH + 32];
+  char words[MAX_PATH + 32];
+  std::snprintf(model, sizeof model, "%ssuggest\\romanization.model", folder);
+  std::snprintf(words, sizeof words, "%ssuggest\\%s.words", folder, suggest_language());
+  HCURSOR previous = SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));  // IDC_WAIT
+  const int loaded = load_suggest_data(model, words, &Data);
+  SetCursor(previous);
+  if (!loaded) {
+    char text[kErrorTextSize + 200];
+    std::snprintf(text, sizeof text,
+                  "%sThe word suggestions did not load, so words are typed by the exact keys.\n"
+                  "(The suggestion data ships in the folder suggest beside tolvar.exe.)\n",
+                  ErrorText);
+    ShowBox(MainWindow, text, "Suggest words", MB_ICONEXCLAMATION);
+    return 0;
+  }
+  DataState = 1;
+  load_user_words();
+  return 1;
+}
+
+// Another window came to the front: the word stays as it was typed.
+void CALLBACK on_foreground(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD) {
+  if (window != CandidateWindow()) CloseSuggestWord(HookLibraryOps);
+}
+
+}  // namespace
+
+int ChooseSuggestMode(int on) {
+  if (!on) CloseSuggestWord(HookLibraryOps);
+  SuggestMode = on ? 1 : 0;
+  SetKBWordKeys(SuggestMode);
+  if (SuggestMode && !ForegroundHook) {
+    ForegroundHook = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, on_foreground, 0, 0,
+                                     WINEVENT_OUTOFCONTEXT);
+  } else if (!SuggestMode && ForegroundHook) {
+    UnhookWinEvent(ForegroundHook);
+    ForegroundHook = nullptr;
+  }
+  CheckMenuItem(GetMenu(MainWindow), IDM_SUGGEST_WORDS, MF_BYCOMMAND | (SuggestMode ? MF_CHECKED : MF_UNCHECKED));
+  return SuggestMode;
+}
+
+int SuggestForWord(const char* roman, int length, SuggestionList* list) {
+  if (!load_data()) return 0;
+  suggest_words(Data, &UserWords, roman, static_cast<std::size_t>(length), list);
+  return 1;
+}
+
+void ShowCandidates(const SuggestionList* list) { ShowCandidateWindow(list); }
+
+void RememberChoice(const char* roman, const char* word) {
+  if (DataState <= 0 || UserWordsPath[0] == '\0') return;
+  // The lexicon keeps the letters as the engine reads them: lower case.
+  char letters[kMaxRomanLetters + 1];
+  if (roman_letters(roman, std::strlen(roman), letters) < 0) return;
+  if (!remember_user_choice(&UserWords, letters, std::strlen(letters), word, std::strlen(word))) return;
+  // Saved at once, so a choice outlives a crash; a failure is said once.
+  if (save_user_lexicon(UserWordsPath, &UserWords)) {
+    UserWordsUnsaved = 0;
+  } else if (!UserWordsUnsaved) {
+    UserWordsUnsaved = 1;
+    ShowBox(MainWindow, ErrorText, "Suggest words", MB_ICONEXCLAMATION);
+  }
+}
