@@ -5,6 +5,7 @@
 
 #include "core/error_text.h"
 #include "hook/tvkhook.h"
+#include "langfile/language_description.h"
 #include "shell/candidate_window.h"
 #include "shell/main_window.h"
 #include "shell/resource_ids.h"
@@ -16,15 +17,39 @@ namespace {
 
 // Loaded on the first word typed in the mode: 0 not yet tried, 1 loaded,
 // -1 refused (said once; words are then typed by the exact keys alone).
+// Loaded again for a language whose words are another language's.
 int DataState = 0;
+char DataLanguage[3] = "";
 SuggestData Data;
 UserLexicon UserWords;
 char UserWordsPath[MAX_PATH] = "";
 int UserWordsUnsaved = 0;
 HWINEVENTHOOK ForegroundHook = nullptr;
 
-// The language whose words are suggested.
-const char* suggest_language() { return "hi"; }
+// The language whose words are suggested: words= in the description of the
+// language in force (language.txt beside its file), else Hindi. Read again
+// only when another language file is loaded.
+char WordsLanguage[3] = "hi";
+char WordsLanguageOf[kNameSize] = "";
+
+const char* suggest_language() {
+  if (std::strcmp(WordsLanguageOf, CurrentFileName) == 0) return WordsLanguage;
+  std::snprintf(WordsLanguageOf, sizeof WordsLanguageOf, "%s", CurrentFileName);
+  std::memcpy(WordsLanguage, "hi", 3);
+  char path[kNameSize + 16];
+  std::snprintf(path, sizeof path, "%s", CurrentFileName);
+  char* slash = std::strrchr(path, '\\');
+  const char* file = slash ? slash + 1 : path;
+  char name[kNameSize];
+  std::snprintf(name, sizeof name, "%s", file);
+  std::snprintf(slash ? slash + 1 : path, sizeof path - static_cast<std::size_t>(file - path), "language.txt");
+  static LanguageFolder folder;
+  if (!load_language_descriptions(path, &folder)) return WordsLanguage;
+  for (int i = 0; i < folder.count; ++i) {
+    if (lstrcmpiA(folder.languages[i].file, name) == 0) std::memcpy(WordsLanguage, folder.languages[i].words, 3);
+  }
+  return WordsLanguage;
+}
 
 // The folder of tolvar.exe, with its trailing backslash.
 void program_folder(char* folder, std::size_t size) {
@@ -51,14 +76,17 @@ void load_user_words() {
 }
 
 int load_data() {
+  const char* language = suggest_language();
+  if (DataState != 0 && std::strcmp(DataLanguage, language) != 0) DataState = 0;
   if (DataState != 0) return DataState > 0;
   DataState = -1;
+  std::memcpy(DataLanguage, language, 3);
   char folder[MAX_PATH];
   program_folder(folder, sizeof folder);
   char model[MAX_PATH + 32];
   char words[MAX_PATH + 32];
   std::snprintf(model, sizeof model, "%ssuggest\\romanization.model", folder);
-  std::snprintf(words, sizeof words, "%ssuggest\\%s.words", folder, suggest_language());
+  std::snprintf(words, sizeof words, "%ssuggest\\%s.words", folder, language);
   HCURSOR previous = SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));  // IDC_WAIT
   const int loaded = load_suggest_data(model, words, &Data);
   SetCursor(previous);
@@ -72,7 +100,7 @@ int load_data() {
     return 0;
   }
   DataState = 1;
-  load_user_words();
+  if (UserWordsPath[0] == '\0') load_user_words();
   return 1;
 }
 
