@@ -2,7 +2,9 @@
 # Suggest words, through the real tolvar.exe, tvkhook.dll, suggestion data
 # and typepad: "mera naam " arrives as मेरा नाम (Unicode output, or in font
 # output the bytes Vedrokan's table gives for it), a digit picks the second
-# candidate, Escape keeps the typed spelling. With a screenshot folder, the
+# candidate, Escape keeps the typed spelling. In Unicode output the user's
+# remembered words start damaged: the file is named in a box, its good line
+# still ranks first, and the file as it was is kept aside. With a screenshot folder, the
 # candidate window is also caught at this DPI: shown, beside the caret, and
 # drawn (not blank).
 # Usage: suggest_words_test.sh VEDROKAN_GKF OUTPUT [SCREENSHOT_DIR DPI]
@@ -24,7 +26,14 @@ trap finish EXIT
 [ "$dpi" = 96 ] || set_dpi "$dpi" || e2e_fail "could not set LogPixels to $dpi"
 
 # The choices of earlier runs would rank first.
-rm -f "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Tolvar/user-words.txt"
+user_words=$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Tolvar/user-words.txt
+rm -f "$user_words" "$user_words".damaged*
+damaged=""
+if [ "$output" = 1 ] && [ -z "$shots" ]; then
+  damaged=1
+  mkdir -p "$(dirname "$user_words")"
+  printf 'tolvar-user-words 1\nkya\tकया\t3\t1\nnot a choice\n' >"$user_words"
+fi
 
 # The text as typepad keeps it: UTF-8 in Unicode output, the font's bytes in
 # font output (through Vedrokan's table, as legacyconv gives them).
@@ -58,9 +67,22 @@ e2e_wait_title "Tolvar (Is ON: Vedrokan)" || e2e_click_check_box
 e2e_expect_title "Tolvar (Is ON: Vedrokan)" "the check box"
 e2e_focus_typepad
 
+if [ -n "$damaged" ]; then
+  # The first word loads the data and the remembered words.
+  e2e_type "k" 60
+  box=$(e2e_probe wait-box 10)
+  grep -q 'user-words.txt line 3' <<<"$box" || e2e_fail "a box should name the damaged file and its line 3, got [$box]"
+  e2e_probe box-ok >/dev/null
+  [ -f "$user_words.damaged" ] || e2e_fail "the damaged file should be kept as user-words.txt.damaged"
+  e2e_focus_typepad
+  xdotool key Escape
+  check "kya " "कया " "the good choice of the damaged file ranks first"
+  grep -qP '^kya\tकया\t4\t' "$user_words" || e2e_fail "the choice should be saved again: $(cat "$user_words")"
+  echo "a damaged file of remembered words: named in a box, its good line kept and saved"
+fi
 check "mera naam " "मेरा नाम " "Space commits the first candidate"
 box=$(e2e_probe wait-box 0)
-[ "$box" = "box none" ] || e2e_fail "the suggestion data should load without a box, got [$box]"
+[ "$box" = "box none" ] || e2e_fail "no box should show while typing, got [$box]"
 check "mera2" "मेरे" "a digit picks that candidate"
 xdotool key Escape
 check "mera" "मेर" "the exact keys while the word is typed"
