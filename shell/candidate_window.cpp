@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "shell/main_window.h"
 #include "shell/shell_state.h"
 #include "shell/suggest_mode.h"
 
@@ -15,7 +16,10 @@ int FontDpi = 0;
 wchar_t Lines[kShownSuggestions][kNativeUtf8Size + 4];
 int LineCount = 0;
 // The window's size while shown; its place follows the caret on a timer, as
-// the program typed into moves its caret after Tolvar's keys arrive.
+// the program typed into moves its caret after Tolvar's keys arrive. The
+// same timer ends the word when another window than the one typed into
+// comes to the front.
+HWND TypedInto = nullptr;
 int WindowWidth = 0;
 int WindowHeight = 0;
 constexpr UINT_PTR kFollowTimer = 1;
@@ -80,7 +84,13 @@ void place_window() {
 LRESULT CALLBACK candidate_proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_TIMER:
-      if (wParam == kFollowTimer && LineCount > 0) place_window();
+      if (wParam != kFollowTimer || LineCount == 0) return 0;
+      if (GetForegroundWindow() != TypedInto) {
+        // The word stays as it was typed.
+        CloseSuggestWord(HookLibraryOps);
+        return 0;
+      }
+      place_window();
       return 0;
     case WM_MOUSEACTIVATE:
       return MA_NOACTIVATE;
@@ -153,6 +163,7 @@ void ShowCandidateWindow(const SuggestionList* list) {
     return;
   }
   if (!make_window()) return;
+  if (!IsWindowVisible(Candidates)) TypedInto = GetForegroundWindow();
   HDC dc = GetDC(Candidates);
   HGDIOBJ previous = SelectObject(dc, candidate_font());
   TEXTMETRICW metrics;

@@ -1,7 +1,8 @@
 // The candidate window of "Suggest words": a small topmost list beside the
 // caret of the program typed into. It never takes the focus (it is shown
 // without activating and refuses activation by mouse), so the keys stay
-// with that program.
+// with that program, and it closes, leaving the word as typed, when another
+// window comes to the front.
 #pragma once
 #include <windows.h>
 

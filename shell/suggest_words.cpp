@@ -24,7 +24,6 @@ SuggestData Data;
 UserLexicon UserWords;
 char UserWordsPath[MAX_PATH] = "";
 int UserWordsUnsaved = 0;
-HWINEVENTHOOK ForegroundHook = nullptr;
 
 // The language whose words are suggested: words= in the description of the
 // language in force (language.txt beside its file), else Hindi. Read again
@@ -104,24 +103,12 @@ int load_data() {
   return 1;
 }
 
-// Another window came to the front: the word stays as it was typed.
-void CALLBACK on_foreground(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD) {
-  if (window != CandidateWindow()) CloseSuggestWord(HookLibraryOps);
-}
-
 }  // namespace
 
 int ChooseSuggestMode(int on) {
   if (!on) CloseSuggestWord(HookLibraryOps);
   SuggestMode = on ? 1 : 0;
   SetKBWordKeys(SuggestMode);
-  if (SuggestMode && !ForegroundHook) {
-    ForegroundHook = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, on_foreground, 0, 0,
-                                     WINEVENT_OUTOFCONTEXT);
-  } else if (!SuggestMode && ForegroundHook) {
-    UnhookWinEvent(ForegroundHook);
-    ForegroundHook = nullptr;
-  }
   CheckMenuItem(GetMenu(MainWindow), IDM_SUGGEST_WORDS, MF_BYCOMMAND | (SuggestMode ? MF_CHECKED : MF_UNCHECKED));
   return SuggestMode;
 }

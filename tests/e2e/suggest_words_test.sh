@@ -106,6 +106,16 @@ if [ -n "$shots" ]; then
   colours=$(convert "$shot" -format '%k' info:)
   [ "$colours" -ge 3 ] || e2e_fail "the candidate window looks blank ($colours colours): $shot"
   echo "candidate window at $dpi DPI: ${width}x$height at $x,$y below the caret at $caret_x,$caret_y: $shot"
+
+  # A click into another window (a corner of Tolvar's, clear of its
+  # controls) moves the focus there: the window closes, the word stays.
+  eval "$(xdotool getwindowgeometry --shell "$e2e_tolvar_window" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+  e2e_click_at $((X + WIDTH - 3)) $((Y + HEIGHT - 3))
+  sleep 0.3
+  read -r _ shown _ < <(e2e_probe candidates)
+  [ "$shown" = 0 ] || e2e_fail "the candidate window should close when the focus moves to another window"
+  echo "the candidate window closes when the focus moves"
+  e2e_focus_typepad
 fi
 xdotool key Escape
 e2e_clear_typepad
