@@ -36,7 +36,8 @@ int system_dpi() {
 
 HFONT make_font(int dpi, const wchar_t* face) {
   return CreateFontW(-MulDiv(12, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, face);
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH,
+                     face);
 }
 
 // Whether the system has `font`'s face itself, not a stand-in for it.
@@ -75,7 +76,8 @@ void place_window() {
   monitor.cbSize = sizeof monitor;
   RECT caret_box = {caret.left, caret.top, caret.right, caret.bottom};
   GetMonitorInfoA(MonitorFromRect(&caret_box, MONITOR_DEFAULTTONEAREST), &monitor);
-  const ScreenRect work = {monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right, monitor.rcWork.bottom};
+  const ScreenRect work = {monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right,
+                           monitor.rcWork.bottom};
   const ScreenRect placed = place_candidates(caret, WindowWidth, WindowHeight, work);
   SetWindowPos(Candidates, HWND_TOPMOST, placed.left, placed.top, WindowWidth, WindowHeight,
                SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -126,8 +128,9 @@ int make_window() {
   window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
   window_class.lpszClassName = kCandidateClass;
   RegisterClassW(&window_class);
-  Candidates = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kCandidateClass, L"",
-                               WS_POPUP | WS_BORDER, 0, 0, 10, 10, nullptr, nullptr, Instance, nullptr);
+  Candidates =
+      CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kCandidateClass, L"",
+                      WS_POPUP | WS_BORDER, 0, 0, 10, 10, nullptr, nullptr, Instance, nullptr);
   return Candidates != nullptr;
 }
 
@@ -171,18 +174,21 @@ void ShowCandidateWindow(const SuggestionList* list) {
   int widest = 0;
   for (int i = 0; i < LineCount; ++i) {
     wchar_t word[kNativeUtf8Size];
-    if (MultiByteToWideChar(CP_UTF8, 0, list->items[i].text, -1, word, kNativeUtf8Size) == 0) word[0] = 0;
+    if (MultiByteToWideChar(CP_UTF8, 0, list->items[i].text, -1, word, kNativeUtf8Size) == 0)
+      word[0] = 0;
     _snwprintf(Lines[i], kNativeUtf8Size + 4, L"%d %ls", i + 1, word);
     Lines[i][kNativeUtf8Size + 3] = 0;
     SIZE size;
-    if (GetTextExtentPoint32W(dc, Lines[i], lstrlenW(Lines[i]), &size) && size.cx > widest) widest = size.cx;
+    if (GetTextExtentPoint32W(dc, Lines[i], lstrlenW(Lines[i]), &size) && size.cx > widest)
+      widest = size.cx;
   }
   SelectObject(dc, previous);
   ReleaseDC(Candidates, dc);
 
   const int pad = metrics.tmAveCharWidth / 2 + 1;
   RECT outer = {0, 0, widest + 2 * pad, LineCount * metrics.tmHeight + 2 * pad};
-  AdjustWindowRectEx(&outer, WS_POPUP | WS_BORDER, FALSE, WS_EX_NOACTIVATE | WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
+  AdjustWindowRectEx(&outer, WS_POPUP | WS_BORDER, FALSE,
+                     WS_EX_NOACTIVATE | WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
   WindowWidth = outer.right - outer.left;
   WindowHeight = outer.bottom - outer.top;
   place_window();

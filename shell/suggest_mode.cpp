@@ -40,10 +40,12 @@ int utf16_from_utf8(const char* utf8, char16_t* out, int size) {
 }  // namespace
 
 SuggestKey suggest_key_action(const SuggestWord& word, unsigned int character, int candidates) {
-  if (is_letter(character)) return word.roman_length < kMaxRomanLetters ? SuggestKey::kLetter : SuggestKey::kPass;
+  if (is_letter(character))
+    return word.roman_length < kMaxRomanLetters ? SuggestKey::kLetter : SuggestKey::kPass;
   if (word.roman_length == 0) return SuggestKey::kPass;
   const int shown = candidates < kShownSuggestions ? candidates : kShownSuggestions;
-  if (character >= '1' && character < '1' + static_cast<unsigned int>(shown)) return SuggestKey::kChoose;
+  if (character >= '1' && character < '1' + static_cast<unsigned int>(shown))
+    return SuggestKey::kChoose;
   if (character == kCharacterEscape) return SuggestKey::kCancel;
   if (character == kCharacterBackspace) return SuggestKey::kEdit;
   // Space, Enter and every printable character that is not a letter (other
@@ -56,7 +58,8 @@ SuggestKey suggest_key_action(const SuggestWord& word, unsigned int character, i
 int follow_screen(SuggestWord* word, int backspaces, const char16_t* text, int count) {
   word->screen_length = backspaces < word->screen_length ? word->screen_length - backspaces : 0;
   if (word->screen_length + count > kWordScreenSize) return 0;
-  std::memcpy(word->screen + word->screen_length, text, sizeof(char16_t) * static_cast<std::size_t>(count));
+  std::memcpy(word->screen + word->screen_length, text,
+              sizeof(char16_t) * static_cast<std::size_t>(count));
   word->screen_length += count;
   return 1;
 }
@@ -73,13 +76,15 @@ int follow_screen_bytes(SuggestWord* word, const char* keys) {
   return follow_screen(word, backspaces, units, count);
 }
 
-int commit_text_unicode(const SuggestWord& word, const char* choice, char16_t* text, int size, int* backspaces) {
+int commit_text_unicode(const SuggestWord& word, const char* choice, char16_t* text, int size,
+                        int* backspaces) {
   if (utf16_from_utf8(choice, text, size) < 0) return 0;
   *backspaces = word.screen_length;
   return 1;
 }
 
-int commit_keys_font(const EncodingTable& table, const SuggestWord& word, const char* choice, char* keys, int size) {
+int commit_keys_font(const EncodingTable& table, const SuggestWord& word, const char* choice,
+                     char* keys, int size) {
   std::vector<Undrawable> missing;
   const std::string bytes = unicode_to_legacy(table, choice, missing);
   if (!missing.empty() || bytes.empty()) return 0;
@@ -91,7 +96,8 @@ int commit_keys_font(const EncodingTable& table, const SuggestWord& word, const 
   return 1;
 }
 
-ScreenRect place_candidates(const ScreenRect& caret, int width, int height, const ScreenRect& work) {
+ScreenRect place_candidates(const ScreenRect& caret, int width, int height,
+                            const ScreenRect& work) {
   // A small gap, so the window does not hide the line being typed.
   constexpr int kGap = 2;
   int left = caret.left;
@@ -108,7 +114,8 @@ void keep_drawable(const EncodingTable& table, SuggestionList* list) {
   std::vector<Undrawable> missing;
   for (int i = 0; i < list->count; ++i) {
     missing.clear();
-    if (unicode_to_legacy(table, list->items[i].text, missing).empty() || !missing.empty()) continue;
+    if (unicode_to_legacy(table, list->items[i].text, missing).empty() || !missing.empty())
+      continue;
     if (kept != i) list->items[kept] = list->items[i];
     ++kept;
   }

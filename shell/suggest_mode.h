@@ -33,7 +33,8 @@ struct SuggestWord {
 enum class SuggestKey : std::uint8_t {
   kLetter,  // a letter: typed by the exact keys and added to the word
   kChoose,  // a digit 1-5 within the candidates: that one replaces the word
-  kCommit,  // Space, Enter or punctuation: the first candidate (if any) replaces the word, then the key is typed
+  kCommit,  // Space, Enter or punctuation: the first candidate (if any) replaces the word, then the
+            // key is typed
   kCancel,  // Escape: the word stays as typed, the key is swallowed
   kEdit,    // Backspace: the word loses its last letter and is typed anew
   kPass,    // no word open, or a key that is none of these: handled as by the exact keys
@@ -57,12 +58,14 @@ int follow_screen_bytes(SuggestWord* word, const char* keys);
 // What a commit types in Unicode output: a Backspace per unit of the word's
 // screen, then the UTF-8 `choice` as UTF-16 into `text` (`size` units,
 // terminated). 1, or 0 when the choice does not fit.
-int commit_text_unicode(const SuggestWord& word, const char* choice, char16_t* text, int size, int* backspaces);
+int commit_text_unicode(const SuggestWord& word, const char* choice, char16_t* text, int size,
+                        int* backspaces);
 
 // The same in font output: Backspaces (0x08) for the word's screen, then the
 // choice's glyph bytes through `table` into `keys` (`size` bytes,
 // terminated). 0 when the font cannot draw the choice or it does not fit.
-int commit_keys_font(const EncodingTable& table, const SuggestWord& word, const char* choice, char* keys, int size);
+int commit_keys_font(const EncodingTable& table, const SuggestWord& word, const char* choice,
+                     char* keys, int size);
 
 struct ScreenRect {
   int left, top, right, bottom;

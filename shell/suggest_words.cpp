@@ -41,11 +41,13 @@ const char* suggest_language() {
   const char* file = slash ? slash + 1 : path;
   char name[kNameSize];
   std::snprintf(name, sizeof name, "%s", file);
-  std::snprintf(slash ? slash + 1 : path, sizeof path - static_cast<std::size_t>(file - path), "language.txt");
+  std::snprintf(slash ? slash + 1 : path, sizeof path - static_cast<std::size_t>(file - path),
+                "language.txt");
   static LanguageFolder folder;
   if (!load_language_descriptions(path, &folder)) return WordsLanguage;
   for (int i = 0; i < folder.count; ++i) {
-    if (lstrcmpiA(folder.languages[i].file, name) == 0) std::memcpy(WordsLanguage, folder.languages[i].words, 3);
+    if (lstrcmpiA(folder.languages[i].file, name) == 0)
+      std::memcpy(WordsLanguage, folder.languages[i].words, 3);
   }
   return WordsLanguage;
 }
@@ -68,10 +70,12 @@ void load_user_words() {
     return;
   }
   char* slash = std::strrchr(UserWordsPath, '\\');
-  const std::size_t room = sizeof UserWordsPath - static_cast<std::size_t>(slash + 1 - UserWordsPath);
+  const std::size_t room =
+      sizeof UserWordsPath - static_cast<std::size_t>(slash + 1 - UserWordsPath);
   std::snprintf(slash + 1, room, "%s", kUserWordsFile);
   // A damaged file keeps its good lines here and the file itself aside.
-  if (!load_user_lexicon(UserWordsPath, &UserWords)) ShowBox(MainWindow, ErrorText, "Suggest words", MB_ICONEXCLAMATION);
+  if (!load_user_lexicon(UserWordsPath, &UserWords))
+    ShowBox(MainWindow, ErrorText, "Suggest words", MB_ICONEXCLAMATION);
 }
 
 int load_data() {
@@ -109,7 +113,8 @@ int ChooseSuggestMode(int on) {
   if (!on) CloseSuggestWord(HookLibraryOps);
   SuggestMode = on ? 1 : 0;
   SetKBWordKeys(SuggestMode);
-  CheckMenuItem(GetMenu(MainWindow), IDM_SUGGEST_WORDS, MF_BYCOMMAND | (SuggestMode ? MF_CHECKED : MF_UNCHECKED));
+  CheckMenuItem(GetMenu(MainWindow), IDM_SUGGEST_WORDS,
+                MF_BYCOMMAND | (SuggestMode ? MF_CHECKED : MF_UNCHECKED));
   return SuggestMode;
 }
 
@@ -126,7 +131,8 @@ void RememberChoice(const char* roman, const char* word) {
   // The lexicon keeps the letters as the engine reads them: lower case.
   char letters[kMaxRomanLetters + 1];
   if (roman_letters(roman, std::strlen(roman), letters) < 0) return;
-  if (!remember_user_choice(&UserWords, letters, std::strlen(letters), word, std::strlen(word))) return;
+  if (!remember_user_choice(&UserWords, letters, std::strlen(letters), word, std::strlen(word)))
+    return;
   // Saved at once, so a choice outlives a crash; a failure is said once.
   if (save_user_lexicon(UserWordsPath, &UserWords)) {
     UserWordsUnsaved = 0;

@@ -25,8 +25,8 @@ namespace {
 // control. Font output keeps glyph bytes, one character each.
 std::u16string screen;
 std::deque<KBEntry> queue;
-std::vector<std::string> held;     // "KEY" or "KEY up", the keys handed back
-std::vector<std::string> window;   // each list the candidate window showed, "" = closed
+std::vector<std::string> held;        // "KEY" or "KEY up", the keys handed back
+std::vector<std::string> window;      // each list the candidate window showed, "" = closed
 std::vector<std::string> remembered;  // "roman=word"
 // The engine: a fixed list of candidates per romanized word.
 std::map<std::string, std::vector<std::string>> engine;
@@ -73,9 +73,11 @@ void fake_show(const SuggestionList* list) {
   for (int i = 0; i < list->count; ++i) shown += (i ? " " : "") + std::string(list->items[i].text);
   window.push_back(shown);
 }
-void fake_remember(const char* roman, const char* word) { remembered.push_back(std::string(roman) + "=" + word); }
+void fake_remember(const char* roman, const char* word) {
+  remembered.push_back(std::string(roman) + "=" + word);
+}
 
-const HookMessageOps kOps = {fake_take,    fake_keys,    fake_keys,  fake_text,    fake_held,
+const HookMessageOps kOps = {fake_take,    fake_keys,    fake_keys,    fake_text, fake_held,
                              fake_nothing, fake_nothing, fake_suggest, fake_show, fake_remember};
 
 constexpr unsigned int kKeySpace = 0x20 | 0x39 << kKeyWordScanShift;
@@ -141,12 +143,14 @@ TEST(SuggestKeyAction, LettersBuildTheWordAndOtherKeysActOnlyOnAnOpenWord) {
   SuggestWord open = {};
   open.roman_length = 2;
   EXPECT_EQ(SuggestKey::kLetter, suggest_key_action(none, 'm', 0));
-  EXPECT_EQ(SuggestKey::kLetter, suggest_key_action(open, 'A', 3)) << "capitals are letters of the exact keys";
+  EXPECT_EQ(SuggestKey::kLetter, suggest_key_action(open, 'A', 3))
+      << "capitals are letters of the exact keys";
   for (unsigned int c : {0x31u, 0x20u, 0x2Eu, 0x08u, 0x1Bu, 0x0Du}) {
     EXPECT_EQ(SuggestKey::kPass, suggest_key_action(none, c, 0)) << "key " << c;
   }
   EXPECT_EQ(SuggestKey::kChoose, suggest_key_action(open, '3', 3));
-  EXPECT_EQ(SuggestKey::kCommit, suggest_key_action(open, '4', 3)) << "no fourth candidate: the digit finishes the word";
+  EXPECT_EQ(SuggestKey::kCommit, suggest_key_action(open, '4', 3))
+      << "no fourth candidate: the digit finishes the word";
   EXPECT_EQ(SuggestKey::kCommit, suggest_key_action(open, '6', 10)) << "only five are numbered";
   EXPECT_EQ(SuggestKey::kCommit, suggest_key_action(open, ',', 3));
   EXPECT_EQ(SuggestKey::kCommit, suggest_key_action(open, 0x0D, 3));
