@@ -120,7 +120,7 @@ void close_word(const HookMessageOps& ops) {
 void refresh_candidates(const HookMessageOps& ops) {
   if (!ops.suggest || !ops.suggest(Word.roman, Word.roman_length, &Candidates)) Candidates.count = 0;
   // Words the font cannot draw are not offered in font output.
-  if (!UnicodeOutput) keep_drawable(LiveEncodingTable, &Candidates);
+  if (!UnicodeOutput) keep_drawable(LiveEncodingTable, &Candidates, kShownSuggestions);
   if (Candidates.count > kShownSuggestions) Candidates.count = kShownSuggestions;
   ops.show_candidates(&Candidates);
 }

@@ -109,10 +109,10 @@ ScreenRect place_candidates(const ScreenRect& caret, int width, int height,
   return {left, top, left + width, top + height};
 }
 
-void keep_drawable(const EncodingTable& table, SuggestionList* list) {
+void keep_drawable(const EncodingTable& table, SuggestionList* list, int wanted) {
   int kept = 0;
   std::vector<Undrawable> missing;
-  for (int i = 0; i < list->count; ++i) {
+  for (int i = 0; i < list->count && kept < wanted; ++i) {
     missing.clear();
     if (unicode_to_legacy(table, list->items[i].text, missing).empty() || !missing.empty())
       continue;

@@ -77,5 +77,6 @@ struct ScreenRect {
 // below, and moved left or right to stay on the monitor.
 ScreenRect place_candidates(const ScreenRect& caret, int width, int height, const ScreenRect& work);
 
-// Leaves in `list` only the candidates `table` can draw, in their order.
-void keep_drawable(const EncodingTable& table, SuggestionList* list);
+// Leaves in `list` only the first `wanted` candidates `table` can draw, in
+// their order (each is converted to find out, so no more than are shown).
+void keep_drawable(const EncodingTable& table, SuggestionList* list, int wanted);
