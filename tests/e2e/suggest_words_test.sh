@@ -124,4 +124,16 @@ xdotool key Escape
 xdotool type --delay 60 " "
 e2e_expect_text "$(expected_hex "मेर ")" "Escape should keep the typed spelling"
 echo "Escape keeps the typed spelling: passed"
+
+if [ -n "$damaged" ]; then
+  # Control > Suggest words switches back to the exact keys, and the choice
+  # is saved at exit.
+  e2e_probe command 180 >/dev/null
+  check "mera " "मेर " "the exact keys after Control > Suggest words"
+  e2e_probe close >/dev/null
+  e2e_wait_exit "$e2e_tolvar_pid" 10 || e2e_fail "Tolvar did not end after its window was closed"
+  settings=$(dirname "$user_words")/tolvar.ini
+  grep -q '^SuggestWords=0' "$settings" || e2e_fail "SuggestWords=0 should be saved: $(cat "$settings")"
+  echo "the menu item switches the mode off, and that is saved"
+fi
 echo "Suggest words, output $output: passed"
