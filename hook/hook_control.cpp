@@ -67,6 +67,12 @@ int SetKBToggleALTChar(const HookContext& context, std::uint32_t toggle_key) {
   return previous;
 }
 
+int SetKBWordKeys(const HookContext& context, std::uint32_t on) {
+  const int previous = context.state->WordKeys != 0 ? 1 : 0;
+  context.state->WordKeys = on != 0 ? 1 : 0;
+  return previous;
+}
+
 int CheckKBHook(const HookContext& context) {
   KBHookState& state = *context.state;
   HookProcess& process = *context.process;

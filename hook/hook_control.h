@@ -20,6 +20,9 @@ void KBHookTolvarOFF(const HookContext& context);
 int IsKBHookTolvarON(const HookContext& context);
 // Stores the low 16 bits; returns the previous code, zero-extended.
 int SetKBToggleALTChar(const HookContext& context, std::uint32_t toggle_key);
+// Non-zero: Space, Enter and Escape are queued as characters, as the
+// suggested words need them in order with the letters. Returns the previous.
+int SetKBWordKeys(const HookContext& context, std::uint32_t on);
 
 // The system removes a low-level hook whose procedure once took too long,
 // and says nothing. The main program calls this about every second: when

@@ -20,6 +20,7 @@ struct KBHookState {
   std::uint32_t KBOn;          // keyboard switched ON
   std::uint16_t ToggleALTChar; // key that toggles when released with ALT; 0 = off
   std::uint32_t SendBusy;      // the send running: kSendIdle, kSendByPlayback ...
+  std::uint32_t WordKeys;      // Space, Enter and Escape are queued as characters (suggest words)
   // The extra information of every event the library types: with the
   // injected flag it tells the library's own input from every other.
   std::uintptr_t OwnMark;

@@ -153,7 +153,8 @@ std::intptr_t LLKBHookProc(const HookContext& context, int code, std::uintptr_t 
       swallowed &= ~swallowed_bit(vk);
       return kSwallow;
     }
-    if (!release && !repeat && (key.flags & kLowLevelExtended) == 0 && is_character_key(vk)) {
+    const bool queued_key = is_character_key(vk) || (state.WordKeys != 0 && is_word_key(vk));
+    if (!release && !repeat && (key.flags & kLowLevelExtended) == 0 && queued_key) {
       const std::uint32_t character = translated_character(context, key);
       if (character != 0 && queue_entry(context, kEntryCharacter, character, key_word(key, false))) {
         swallowed |= swallowed_bit(vk);

@@ -26,6 +26,9 @@ constexpr bool is_character_key(std::uint32_t key) {
   return true;
 }
 
+// The keys that finish or cancel a suggested word: Space, Enter, Escape.
+constexpr bool is_word_key(std::uint32_t key) { return key == 0x20 || key == 0x0D || key == 0x1B; }
+
 // The hook procedure: `message` is the key's window message (wParam),
 // `event` points to its LowLevelKey (lParam). Returns the next hook's
 // result, or 1 to swallow.

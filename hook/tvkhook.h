@@ -38,3 +38,6 @@ TVKHOOK_API int WINAPI TakeKBEntry(KBEntry* entry);
 // The watchdog of the hook (ordinal 14), about once a second: 1 when the
 // hook was found removed by the system (and set again where it could be).
 TVKHOOK_API int WINAPI CheckKBHook(void);
+// Suggest words (ordinal 15): non-zero queues Space, Enter and Escape as
+// characters in turn with the letters; returns the previous setting.
+TVKHOOK_API int WINAPI SetKBWordKeys(int on);

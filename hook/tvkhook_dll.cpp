@@ -226,3 +226,4 @@ int WINAPI SetKBToggleALTChar(int toggle_key) {
 }
 int WINAPI TakeKBEntry(KBEntry* entry) { return tvk::TakeKBEntry(kContext, entry); }
 int WINAPI CheckKBHook(void) { return tvk::CheckKBHook(kContext); }
+int WINAPI SetKBWordKeys(int on) { return tvk::SetKBWordKeys(kContext, static_cast<std::uint32_t>(on)); }

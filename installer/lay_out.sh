@@ -32,6 +32,12 @@ copy "$bin/tvkhook.dll" "$folder/tvkhook.dll"
 for name in tolvar.html Vedrokan.gkf Vedrokan.gkl Vedrokan.tsv Vedrokan.ttf; do
   copy "$bin/$name" "$folder/$name"
 done
+# The word suggestions' data, loaded from the folder suggest beside
+# tolvar.exe, with the licences and sources its LICENCE.txt names.
+mkdir "$folder/suggest"
+for name in romanization.model hi.words mr.words ne.words LICENCE.txt GPL-2.txt LGPL-2.1.txt; do
+  copy "$bin/suggest/$name" "$folder/suggest/$name"
+done
 # The tree names the font's licence after the font; the folder has one font.
 copy "$bin/Vedrokan-OFL.txt" "$folder/OFL.txt"
 # Text files for Notepad: CR LF, and a name Windows opens.

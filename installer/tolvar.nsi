@@ -302,6 +302,15 @@ FunctionEnd
   !insertmacro PUT_FILE "${dir}" OFL.txt
   !insertmacro PUT_FILE "${dir}" README.txt
   !insertmacro PUT_FILE "${dir}" LICENSE.txt
+  ; The word suggestions' data and its licences.
+  SetOutPath "$INSTDIR\suggest"
+  !insertmacro PUT_FILE "${dir}\suggest" romanization.model
+  !insertmacro PUT_FILE "${dir}\suggest" hi.words
+  !insertmacro PUT_FILE "${dir}\suggest" mr.words
+  !insertmacro PUT_FILE "${dir}\suggest" ne.words
+  !insertmacro PUT_FILE "${dir}\suggest" LICENCE.txt
+  !insertmacro PUT_FILE "${dir}\suggest" GPL-2.txt
+  !insertmacro PUT_FILE "${dir}\suggest" LGPL-2.1.txt
   ; An installed font file stays in use until the system lets go of it: an
   ; update keeps the one there.
   SetOutPath "$FONTS"
@@ -422,6 +431,14 @@ Section "Uninstall"
   Delete "$INSTDIR\OFL.txt"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\LICENSE.txt"
+  Delete "$INSTDIR\suggest\romanization.model"
+  Delete "$INSTDIR\suggest\hi.words"
+  Delete "$INSTDIR\suggest\mr.words"
+  Delete "$INSTDIR\suggest\ne.words"
+  Delete "$INSTDIR\suggest\LICENCE.txt"
+  Delete "$INSTDIR\suggest\GPL-2.txt"
+  Delete "$INSTDIR\suggest\LGPL-2.1.txt"
+  RMDir "$INSTDIR\suggest"
   ; An earlier version's 32-bit helper, whose hook library programs that
   ; took keyboard input can keep mapped: it goes at the next restart.
   !insertmacro DELETE_PROGRAM "$INSTDIR\x86\tolvar32.exe"
@@ -445,6 +462,7 @@ Section "Uninstall"
   ; junctions).
   SetShellVarContext current
   Delete "$APPDATA\Tolvar\tolvar.ini"
+  Delete "$APPDATA\Tolvar\user-words.txt"
   RMDir "$APPDATA\Tolvar"
 
   ; Last, so that a missing entry means the uninstall has ended.

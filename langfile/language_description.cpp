@@ -14,7 +14,7 @@ struct Reader {
   LanguageFolder* folder;
   int line_number = 0;
   int block_line = 0;  // where the block being read began
-  bool has_file = false, has_font = false, has_ships = false;
+  bool has_file = false, has_font = false, has_ships = false, has_words = false;
 
   int fail(const char* what, std::string_view text) {
     set_error_text("%s line %d: %s '%.*s'\n", source, line_number, what,
@@ -57,7 +57,8 @@ struct Reader {
       if (folder->count == kLanguagesPerFolder) return fail("more than 8 languages, at", text);
       LanguageDescription& d = folder->languages[folder->count++];
       d = LanguageDescription{};
-      has_file = has_font = has_ships = false;
+      std::memcpy(d.words, "hi", 3);
+      has_file = has_font = has_ships = has_words = false;
       block_line = line_number;
       return copy(d.name, kDescriptionNameSize, value, text);
     }
@@ -81,6 +82,12 @@ struct Reader {
       has_ships = true;
       d.ships_font = value == "yes";
       return 1;
+    }
+    if (key == "words") {
+      if (has_words) return fail("words given twice:", text);
+      if (value != "hi" && value != "mr" && value != "ne") return fail("words is hi, mr or ne, not", text);
+      has_words = true;
+      return copy(d.words, sizeof d.words, value, text);
     }
     return fail("unknown key in", text);
   }

@@ -7,6 +7,10 @@
 //   file=KrutiDev010.gkf
 //   font=Kruti Dev 010
 //   ships-font=no
+//   words=hi
+//
+// words= (optional) names the language whose words Suggest words offers:
+// hi (Hindi, the default), mr (Marathi) or ne (Nepali).
 #pragma once
 #include <string_view>
 
@@ -20,6 +24,7 @@ struct LanguageDescription {
   char file[kDescriptionFileSize];
   char font[kDescriptionNameSize];
   bool ships_font;
+  char words[3];  // "hi", "mr" or "ne"; "hi" when not given
 };
 
 struct LanguageFolder {
@@ -31,7 +36,7 @@ struct LanguageFolder {
 // block complete; 0 with ErrorText "SOURCE line N: ... 'TEXT'\n" (a line
 // without '=', an unknown key, a value too long or empty, a key given twice
 // in a block or before name=, a file name with a folder in it, ships-font
-// other than yes or no, a block without file, font or ships-font, more than
+// other than yes or no, words other than hi, mr or ne, a block without file, font or ships-font, more than
 // kLanguagesPerFolder languages, or none) and `folder` emptied.
 int read_language_descriptions(std::string_view text, const char* source, LanguageFolder* folder);
 

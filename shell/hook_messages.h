@@ -12,6 +12,7 @@
 #pragma once
 
 #include "hook/tvkhook_codes.h"
+#include "suggest/word_suggestion.h"
 
 // Send method: 0 = keyboard events (SendKeysKE), kUseUnicodeInput = Unicode
 // input (each glyph byte as its Windows-1252 character through SendTextUI),
@@ -40,10 +41,21 @@ struct HookMessageOps {
   void (*switch_keyboard)();
   // Says once that programs run as administrator are not typed into.
   void (*notice_elevated)();
+  // Suggest words: the candidates for the romanized word, best first; 0 when
+  // the suggestion data is not loaded (the word is then typed by the exact
+  // keys alone).
+  int (*suggest)(const char* roman, int length, SuggestionList* list);
+  // The candidate window: the list numbered, or closed for an empty one.
+  void (*show_candidates)(const SuggestionList* list);
+  // A chosen word, remembered in the user lexicon.
+  void (*remember_choice)(const char* roman, const char* word);
 };
 
 // Message 1034: handles every entry that waits.
 void HandleHookEntries(const HookMessageOps& ops);
+// Suggest words ends the open word as it was typed (the mode was left, or
+// the focus moved to another window).
+void CloseSuggestWord(const HookMessageOps& ops);
 // Journal playback that typed nothing is not tried again in this run (keys go
 // out as key events) until the user chooses it anew, which calls this.
 void RetryJournalPlayback();

@@ -7,6 +7,8 @@
 #include "shell/resource_ids.h"
 #include "shell/shell_state.h"
 #include "shell/status_display.h"
+#include "shell/suggest_mode.h"
+#include "shell/suggest_words.h"
 #include "shell/tray_icon.h"
 
 namespace {
@@ -21,8 +23,6 @@ int send_text(const char16_t* text, int backspaces) {
 }
 int send_held_key(unsigned int key) { return SendHeldKey(static_cast<int>(key)); }
 
-const HookMessageOps kHookLibraryOps = {take_entry,    send_jph,        send_ke,              send_text,
-                                        send_held_key, switch_keyboard, NoticeElevatedProgram};
 
 void close_splash() {
   if (!Splash) return;
@@ -38,6 +38,9 @@ LRESULT on_command(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case IDM_OUTPUT_UNICODE:
       ChooseOutput(1);
+      return 0;
+    case IDM_SUGGEST_WORDS:
+      ChooseSuggestMode(!SuggestMode);
       return 0;
     case IDM_KEYBOARD_SWITCH:
       UpdateStatus(1);
@@ -108,6 +111,10 @@ int click_on_status_icon(HWND panel, LPARAM lParam) {
 
 }  // namespace
 
+const HookMessageOps HookLibraryOps = {take_entry,     send_jph,      send_ke,         send_text,
+                                       send_held_key,  switch_keyboard, NoticeElevatedProgram, SuggestForWord,
+                                       ShowCandidates, RememberChoice};
+
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_DESTROY:
@@ -145,12 +152,12 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       if (wParam == kHookWatchdogTimer) {
         OnHookWatchdogTimer();
         // Entries whose message could not be posted wait no longer than this.
-        HandleHookEntries(kHookLibraryOps);
+        HandleHookEntries(HookLibraryOps);
         return 0;
       }
       return DefWindowProcA(window, message, wParam, lParam);
     case kMsgHookEntries:
-      HandleHookEntries(kHookLibraryOps);
+      HandleHookEntries(HookLibraryOps);
       return 0;
     case kMsgTrayIcon:
       OnTrayIconMessage(lParam);

@@ -17,6 +17,8 @@
 #define IDM_KEYBOARD_SWITCH 111
 #define IDM_OUTPUT_FONT_CODES 112
 #define IDM_OUTPUT_UNICODE 113
+// Suggest words, beside the exact keys.
+#define IDM_SUGGEST_WORDS 180
 
 // Commands appended to the system menu.
 #define IDS_SYS_KEYBOARD 1

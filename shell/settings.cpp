@@ -9,6 +9,7 @@
 #include "core/error_text.h"
 #include "shell/hook_messages.h"
 #include "shell/settings_values.h"
+#include "shell/suggest_mode.h"
 
 namespace {
 
@@ -72,12 +73,14 @@ int ReadSettings(const char* user_file, const char* fallback_file) {
   ErrorText[0] = '\0';
   read_setting(user_file, fallback_file, kSettingRules[kSendMethodRule], &UseJournalPBH);
   read_setting(user_file, fallback_file, kSettingRules[kOutputRule], &UnicodeOutput);
+  read_setting(user_file, fallback_file, kSettingRules[kSuggestRule], &SuggestMode);
   return ErrorText[0] == '\0';
 }
 
 int WriteSettings(const char* user_file) {
   if (!make_folder_of(user_file) || !write_value(user_file, kSettingRules[kSendMethodRule].key, UseJournalPBH) ||
-      !write_value(user_file, kSettingRules[kOutputRule].key, UnicodeOutput)) {
+      !write_value(user_file, kSettingRules[kOutputRule].key, UnicodeOutput) ||
+      !write_value(user_file, kSettingRules[kSuggestRule].key, SuggestMode)) {
     set_error_text("Could not save the settings to %s (Windows error %lu).\nThe choices made in this run are not kept.",
                    user_file, static_cast<unsigned long>(GetLastError()));
     return 0;

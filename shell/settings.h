@@ -1,5 +1,6 @@
 // The settings: section "Settings", keys "UseJournalPBH" (the send method)
-// and "Output" (0 font codes, 1 Unicode), in
+// "Output" (0 font codes, 1 Unicode) and "SuggestWords" (0 exact keys,
+// 1 suggest words), in
 // the user's own file %APPDATA%\Tolvar\tolvar.ini. A standard user cannot
 // write the Windows folder, where the file used to live: a value missing
 // from the user's file is still read from there.

@@ -16,12 +16,15 @@ struct SettingRule {
 
 // UseJournalPBH: 0 keyboard events, 1 journal playback, 2 Unicode input.
 // Output: 0 font codes, 1 Unicode text.
-constexpr std::array<SettingRule, 2> kSettingRules{{
+// SuggestWords: 0 the exact keys, 1 suggest words.
+constexpr std::array<SettingRule, 3> kSettingRules{{
     {"UseJournalPBH", 2, 2, "Unicode input"},
     {"Output", 1, 0, "font codes"},
+    {"SuggestWords", 1, 0, "the exact keys"},
 }};
 constexpr std::size_t kSendMethodRule = 0;
 constexpr std::size_t kOutputRule = 1;
+constexpr std::size_t kSuggestRule = 2;
 
 // A value longer than this is refused whatever it holds.
 constexpr std::size_t kSettingTextMax = 40;

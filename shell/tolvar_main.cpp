@@ -7,6 +7,8 @@
 #include "shell/shell_state.h"
 #include "shell/startup.h"
 #include "shell/status_display.h"
+#include "shell/suggest_mode.h"
+#include "shell/suggest_words.h"
 #include "shell/tray_icon.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int show) {
@@ -34,6 +36,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int show) {
   AddTrayIcon();
   LoadSettings();
   MarkSendMethod(UseJournalPBH, 0);
+  ChooseSuggestMode(SuggestMode);
 
   ShowWindow(MainWindow, show);
   UpdateWindow(MainWindow);

@@ -110,6 +110,7 @@ HMENU MakeTrayMenu() {
   AppendMenuA(menu, MF_STRING | (IsKBHookTolvarON() ? MF_CHECKED : MF_UNCHECKED), IDM_KEYBOARD_SWITCH,
               "&Enable Indian Keyboard");
   append_as_in_main_menu(menu, main_menu, IDM_ALT_F2_TOGGLE);
+  append_as_in_main_menu(menu, main_menu, IDM_SUGGEST_WORDS);
   for (UINT command : {IDM_USE_JOURNAL, IDM_USE_KEYBD_EVENT, IDM_USE_UNICODE_INPUT}) {
     append_as_in_main_menu(send_methods, main_menu, command);
   }

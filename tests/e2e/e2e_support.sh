@@ -29,18 +29,20 @@ e2e_windows_path() { local path=$1; echo "Z:${path//\//\\}"; }
 # ends lines with CR LF.
 e2e_probe() { "$TOLVAR_WINE_RUN" "$TOLVAR_BIN/e2e_probe.exe" "$@" | tr -d '\r'; }
 
-# e2e_start_tolvar LANGUAGE_FILE USE_JOURNAL [OUTPUT]: tolvar.exe started in a
-# folder of its own with LANGUAGE_FILE as its Vedrokan.gkf (and the encoding
-# table beside it, if any, as Vedrokan.tsv), UseJournalPBH and Output (0 font
-# codes, the default; 1 Unicode) set in the user's settings file.
+# e2e_start_tolvar LANGUAGE_FILE USE_JOURNAL [OUTPUT [SUGGEST]]: tolvar.exe
+# started in a folder of its own with LANGUAGE_FILE as its Vedrokan.gkf (and
+# the encoding table beside it, if any, as Vedrokan.tsv), UseJournalPBH,
+# Output (0 font codes, the default; 1 Unicode) and SuggestWords (0 the
+# exact keys, the default; 1 suggest words) set in the user's settings file.
 e2e_start_tolvar() {
-  local language=$1 use_journal=$2 output=${3:-0} i
+  local language=$1 use_journal=$2 output=${3:-0} suggest=${4:-0} i
   mkdir -p "$e2e_work/tolvar"
   cp "$language" "$e2e_work/tolvar/Vedrokan.gkf"
   [ ! -f "${language%.*}.tsv" ] || cp "${language%.*}.tsv" "$e2e_work/tolvar/Vedrokan.tsv"
   local settings="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Tolvar"
   mkdir -p "$settings"
-  printf '[Settings]\r\nUseJournalPBH=%s\r\nOutput=%s\r\n' "$use_journal" "$output" >"$settings/tolvar.ini"
+  printf '[Settings]\r\nUseJournalPBH=%s\r\nOutput=%s\r\nSuggestWords=%s\r\n' "$use_journal" "$output" "$suggest" \
+    >"$settings/tolvar.ini"
   (cd "$e2e_work/tolvar" && exec "$TOLVAR_WINE_RUN" "$TOLVAR_BIN/tolvar.exe") \
     >"$e2e_work/tolvar.out" 2>&1 &
   e2e_tolvar_pid=$!

@@ -97,8 +97,9 @@ int us_layout_to_unicode(std::uint32_t key, const std::uint8_t* state, std::uint
     buffer[0] = static_cast<std::uint16_t>(shift ? ")!@#$%^&*("[key - '0'] : key);
     return 1;
   }
-  if (key == kVkBack) {
-    buffer[0] = 0x08;
+  // Backspace, Enter, Escape and Space give their control characters.
+  if (key == kVkBack || key == 0x0D || key == 0x1B || key == 0x20) {
+    buffer[0] = static_cast<std::uint16_t>(key);
     return 1;
   }
   return 0;

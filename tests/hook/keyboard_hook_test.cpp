@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "hook/hook_control.h"
 #include "hook/tvkhook_codes.h"
 #include "hook/virtual_keys.h"
 #include "tests/hook/fake_hook_platform.h"
@@ -134,6 +135,19 @@ TEST_F(KeyboardHookTest, UntranslatedKeysPassAndOnlyTheFirstOfARunEndsTheLetter)
   EXPECT_EQ(kPassed, press(kVkDelete));
   EXPECT_EQ(kPassed, release(kVkDelete)) << "a release whose press passed passes too";
   EXPECT_EQ((Entries{"reset"}), entries());
+}
+
+// Suggested words: the keys that finish a word come in turn with its letters.
+TEST_F(KeyboardHookTest, WithWordKeysSpaceEnterAndEscapeAreQueuedAsCharactersAndTheirReleasesSwallowed) {
+  tvk::SetKBWordKeys(process.context, 1);
+  for (std::uint32_t key : {kVkSpace, kVkReturn, 0x1Bu}) {
+    EXPECT_EQ(kSwallowed, press(key));
+    EXPECT_EQ(kSwallowed, release(key));
+  }
+  EXPECT_EQ((Entries{"c: ", "c:\r", "c:\x1b"}), entries());
+  EXPECT_EQ(kPassed, press(kVkLeft)) << "other keys still pass";
+  EXPECT_EQ(1, tvk::SetKBWordKeys(process.context, 0));
+  EXPECT_EQ(kPassed, press(kVkSpace)) << "off again: Space passes";
 }
 
 // The main program takes each character before the next key comes.

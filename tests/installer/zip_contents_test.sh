@@ -20,7 +20,9 @@ fail() {
   failures=$((failures + 1))
 }
 
-common="LICENSE.txt OFL.txt README.txt Vedrokan.gkf Vedrokan.gkl Vedrokan.tsv Vedrokan.ttf tolvar.exe tolvar.html tvkhook.dll"
+common="LICENSE.txt OFL.txt README.txt Vedrokan.gkf Vedrokan.gkl Vedrokan.tsv Vedrokan.ttf suggest/ suggest/GPL-2.txt
+  suggest/LGPL-2.1.txt suggest/LICENCE.txt suggest/hi.words suggest/mr.words suggest/ne.words suggest/romanization.model
+  tolvar.exe tolvar.html tvkhook.dll"
 # check_zip KIND BIN EXTRA_ENTRIES...
 check_zip() {
   local kind=$1 from=$2 top=tolvar-$version-$1 name entries expected file machine want

@@ -38,6 +38,11 @@ TEST(LanguageDescriptionTest, BlocksCommentsAndCrLfLines) {
   EXPECT_TRUE(folder.languages[0].ships_font);
   EXPECT_STREQ(folder.languages[1].font, "G=H") << "only the first = separates";
   EXPECT_FALSE(folder.languages[1].ships_font);
+  EXPECT_STREQ(folder.languages[1].words, "hi") << "Hindi unless words= says otherwise";
+
+  ASSERT_EQ(read_language_descriptions("name=N\nwords=ne\nfile=n.gkf\nfont=F\nships-font=no\n", "l.txt", &folder), 1)
+      << ErrorText;
+  EXPECT_STREQ(folder.languages[0].words, "ne");
 }
 
 TEST(LanguageDescriptionTest, BadLinesAreNamedWithFileLineAndText) {
@@ -57,6 +62,8 @@ TEST(LanguageDescriptionTest, BadLinesAreNamedWithFileLineAndText) {
       {"name=A\nfile=../a.gkf\n", "t.txt line 2: the file must be in the folder: 'file=../a.gkf'\n"},
       {"name=A\nfile=a.gkf\nfile=b.gkf\n", "t.txt line 3: file given twice: 'file=b.gkf'\n"},
       {"name=A\nships-font=maybe\n", "t.txt line 2: ships-font is yes or no, not 'ships-font=maybe'\n"},
+      {"name=A\nwords=bn\n", "t.txt line 2: words is hi, mr or ne, not 'words=bn'\n"},
+      {"name=A\nwords=ne\nwords=mr\n", "t.txt line 3: words given twice: 'words=mr'\n"},
       {"name=\n", "t.txt line 1: empty value in 'name='\n"},
       {"name=" + std::string(64, 'x') + "\n", nullptr},
       {"name=A\nfile=a.gkf\nships-font=no\nname=B\n", "t.txt line 1: the language 'A' has no font= line\n"},

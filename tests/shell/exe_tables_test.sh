@@ -15,9 +15,9 @@ source "$(dirname "$0")/../check.sh"
 hook_imports=$(awk '/DLL Name:/ { in_hook = ($3 == "tvkhook.dll"); next }
   in_hook && NF == 3 && $1 ~ /^[0-9a-f]+$/ { print $3 }' <<<"$private" | sort | tr '\n' ' ')
 if "$objdump" -f "$exe" | grep -q 'pei-i386'; then
-  expected="_CheckKBHook@0 _InitKBHook@4 _IsKBHookTolvarON@0 _KBHookTolvarOFF@0 _KBHookTolvarON@0 _RemoveKBHook@0 _SendHeldKey@4 _SendKeysJPH@4 _SendKeysKE@4 _SendTextUI@8 _SetKBHook@0 _SetKBToggleALTChar@4 _TakeKBEntry@4 "
+  expected="_CheckKBHook@0 _InitKBHook@4 _IsKBHookTolvarON@0 _KBHookTolvarOFF@0 _KBHookTolvarON@0 _RemoveKBHook@0 _SendHeldKey@4 _SendKeysJPH@4 _SendKeysKE@4 _SendTextUI@8 _SetKBHook@0 _SetKBToggleALTChar@4 _SetKBWordKeys@4 _TakeKBEntry@4 "
 else
-  expected="CheckKBHook InitKBHook IsKBHookTolvarON KBHookTolvarOFF KBHookTolvarON RemoveKBHook SendHeldKey SendKeysJPH SendKeysKE SendTextUI SetKBHook SetKBToggleALTChar TakeKBEntry "
+  expected="CheckKBHook InitKBHook IsKBHookTolvarON KBHookTolvarOFF KBHookTolvarON RemoveKBHook SendHeldKey SendKeysJPH SendKeysKE SendTextUI SetKBHook SetKBToggleALTChar SetKBWordKeys TakeKBEntry "
 fi
 check "imports from tvkhook.dll" "$expected" "$hook_imports"
 

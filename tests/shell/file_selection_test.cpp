@@ -19,6 +19,7 @@
 #include "shell/resource_ids.h"
 #include "shell/settings.h"
 #include "shell/shell_state.h"
+#include "shell/suggest_mode.h"
 #include "shell/status_display.h"
 #include "tests/shell/shell_window_support.h"
 
@@ -361,14 +362,18 @@ TEST_F(FileSelection, ASettingsValueTolvarDoesNotKnowIsReportedAndRewrittenSound
     DeleteFileA(user.c_str());
     WritePrivateProfileStringA("Settings", "UseJournalPBH", c.send_method, user.c_str());
     WritePrivateProfileStringA("Settings", "Output", c.output, user.c_str());
+    WritePrivateProfileStringA("Settings", "SuggestWords", "2", user.c_str());
     UseJournalPBH = 1;
     UnicodeOutput = 1;
+    SuggestMode = 1;
     EXPECT_EQ(0, ReadSettings(user.c_str(), windows.c_str())) << c.send_method;
     EXPECT_EQ(2, UseJournalPBH) << c.send_method << ": the default send method";
     EXPECT_EQ(0, UnicodeOutput) << c.output << ": the default, not the Windows folder's 1";
+    EXPECT_EQ(0, SuggestMode) << "the exact keys, the default";
     const std::string report = ErrorText;
     EXPECT_NE(std::string::npos, report.find(user + ": UseJournalPBH=" + c.send_method + " is not")) << report;
     EXPECT_NE(std::string::npos, report.find(user + ": Output=")) << report;
+    EXPECT_NE(std::string::npos, report.find(user + ": SuggestWords=2 is not")) << report;
     EXPECT_EQ('\n', report.back()) << report;
     ASSERT_EQ(1, WriteSettings(user.c_str()));
     char value[64] = "";

@@ -54,7 +54,8 @@ void fake_switch() {
 void fake_elevated() { calls.push_back("elevated"); }
 int fake_jph(const char* keys);
 
-const HookMessageOps kFakeOps = {fake_take, fake_jph, fake_ke, fake_text, fake_held, fake_switch, fake_elevated};
+const HookMessageOps kFakeOps = {fake_take,   fake_jph,      fake_ke, fake_text, fake_held,
+                                  fake_switch, fake_elevated, nullptr, nullptr,   nullptr};
 
 // Playback dispatches messages: the entries message arrives inside it.
 int fake_jph(const char* keys) {

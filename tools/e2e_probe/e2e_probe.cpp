@@ -29,6 +29,10 @@
 //   clipboard       "clipboard HEX...": the clipboard's text in the ANSI code
 //                   page, as lower-case hex pairs
 //   acp             "acp N": the ANSI code page this process runs with
+//   candidates      "candidates SHOWN X Y W H": Tolvar's candidate window of
+//                   Suggest words (SHOWN 0 or 1, and its screen rectangle)
+//   caret TITLE     "caret X Y H": the caret of the typepad titled TITLE on
+//                   the screen (its line's height H)
 //   clock           for every line read on standard input, print
 //                   "QPC_US TICK_MS" (typepad's two clocks) at once
 //
@@ -204,6 +208,29 @@ int move_typepad(const char* title, const char* x, const char* y) {
                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != 0;
 }
 
+int show_candidates() {
+  HWND window = FindWindowW(L"TolvarCandidates", nullptr);
+  if (window == nullptr) return missing("candidate window");
+  RECT rect;
+  GetWindowRect(window, &rect);
+  std::printf("candidates %d %ld %ld %ld %ld\n", IsWindowVisible(window) ? 1 : 0, rect.left, rect.top,
+              rect.right - rect.left, rect.bottom - rect.top);
+  return 1;
+}
+
+int show_caret(const char* title) {
+  HWND pad = FindWindowA("TypePad", title);
+  if (pad == nullptr) return missing("typepad");
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(pad, nullptr), &info) || info.hwndCaret == nullptr)
+    return missing("caret");
+  POINT point = {info.rcCaret.left, info.rcCaret.top};
+  ClientToScreen(info.hwndCaret, &point);
+  std::printf("caret %ld %ld %ld\n", point.x, point.y, info.rcCaret.bottom - info.rcCaret.top);
+  return 1;
+}
+
 int type_scan0_key(const char* key) {
   INPUT events[2] = {};
   for (int i = 0; i < 2; ++i) {
@@ -252,7 +279,7 @@ int usage() {
                "usage: e2e_probe [checkbox | checked | title | command ID | wait-box SECS |\n"
                "                  tray left|right | box-ok | close | typepad dump|clear|close |\n"
                "                  pad TITLE dump|clear|close | move-pad TITLE X Y | key-scan0 VK | "
-               "clipboard | acp | clock]...\n");
+               "candidates | caret TITLE | clipboard | acp | clock]...\n");
   return 2;
 }
 
@@ -290,6 +317,10 @@ int main(int argc, char** argv) {
       i += 3;
     } else if (std::strcmp(command, "key-scan0") == 0 && has_value) {
       ok = type_scan0_key(argv[++i]);
+    } else if (std::strcmp(command, "candidates") == 0) {
+      ok = show_candidates();
+    } else if (std::strcmp(command, "caret") == 0 && has_value) {
+      ok = show_caret(argv[++i]);
     } else if (std::strcmp(command, "clipboard") == 0) {
       ok = show_clipboard();
     } else if (std::strcmp(command, "acp") == 0) {

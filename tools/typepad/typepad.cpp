@@ -4,7 +4,8 @@
 // its arrival time. It writes the text and the log (see typepad_options.h)
 // on F12, on the message WM_APP+1, and when it is closed; WM_APP+2 forgets
 // both. With --unicode the window is a Unicode one, as a Unicode program's
-// is: it receives UTF-16 characters and keeps its text as UTF-8.
+// is: it receives UTF-16 characters and keeps its text as UTF-8. While it
+// has the focus it shows a caret after its text, as edit controls do.
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -147,13 +148,19 @@ void paint(HWND window) {
   InflateRect(&area, -8, -8);
   HGDIOBJ previous = SelectObject(dc, Font);
   const UINT format = DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS;
+  SIZE extent = {0, 0};
   if (Options.unicode) {
     const int units = MultiByteToWideChar(CP_UTF8, 0, Text.bytes.data(), static_cast<int>(Text.length),
                                           WideText, static_cast<int>(typepad::typed_text_capacity));
     DrawTextW(dc, WideText, units, &area, format);
+    GetTextExtentPoint32W(dc, WideText, units, &extent);
   } else {
     DrawTextA(dc, Text.bytes.data(), static_cast<int>(Text.length), &area, format);
+    GetTextExtentPoint32A(dc, Text.bytes.data(), static_cast<int>(Text.length), &extent);
   }
+  // The caret after the text, where programs that ask for it (a candidate
+  // window) find it; the tests type one line.
+  SetCaretPos(area.left + extent.cx, area.top);
   SelectObject(dc, previous);
   EndPaint(window, &paint_info);
 }
@@ -186,6 +193,21 @@ LRESULT CALLBACK TypePadWndProc(HWND window, UINT message, WPARAM wparam, LPARAM
       return 1;
     case WM_PAINT:
       paint(window);
+      return 0;
+    case WM_SETFOCUS: {
+      TEXTMETRICA metrics = {};
+      HDC dc = GetDC(window);
+      HGDIOBJ previous = SelectObject(dc, Font);
+      GetTextMetricsA(dc, &metrics);
+      SelectObject(dc, previous);
+      ReleaseDC(window, dc);
+      CreateCaret(window, nullptr, 2, metrics.tmHeight);
+      ShowCaret(window);
+      InvalidateRect(window, nullptr, TRUE);
+      return 0;
+    }
+    case WM_KILLFOCUS:
+      DestroyCaret();
       return 0;
     case WM_CLOSE:
       dump_text_and_log();
