@@ -302,6 +302,8 @@ FunctionEnd
   !insertmacro PUT_FILE "${dir}" OFL.txt
   !insertmacro PUT_FILE "${dir}" README.txt
   !insertmacro PUT_FILE "${dir}" LICENSE.txt
+  ; Every language folder, which the Language menu lists.
+  File /r "${dir}\languages"
   ; An installed font file stays in use until the system lets go of it: an
   ; update keeps the one there.
   SetOutPath "$FONTS"
@@ -422,6 +424,7 @@ Section "Uninstall"
   Delete "$INSTDIR\OFL.txt"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\LICENSE.txt"
+  RMDir /r "$INSTDIR\languages"
   ; An earlier version's 32-bit helper, whose hook library programs that
   ; took keyboard input can keep mapped: it goes at the next restart.
   !insertmacro DELETE_PROGRAM "$INSTDIR\x86\tolvar32.exe"
