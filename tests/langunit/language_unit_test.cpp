@@ -7,6 +7,7 @@
 
 #include "core/error_text.h"
 #include "encoding/encoding_table.h"
+#include "langfile/path_rules.h"
 #include "tests/langfile/langfile_test_support.h"
 
 namespace {
@@ -44,7 +45,8 @@ class LanguageUnitTest : public langfile_test::LanguageStateTest {
 TEST_F(LanguageUnitTest, AllPartsComeInForceTogetherWithTheFoundPath) {
   CurrentDirectory here(dir_.path() / "good");
   ASSERT_EQ(load_language_unit("sample.gkf"), 1) << ErrorText;
-  EXPECT_STREQ(CurrentLanguage.path, "./sample.gkf") << "the path the search found, kept";
+  const std::string found = std::string(".") + platform_path_rules().separator + "sample.gkf";
+  EXPECT_EQ(found, CurrentLanguage.path) << "the path the search found, kept";
   EXPECT_STREQ(language_display_name(), "Sample Script");
   EXPECT_STREQ(CurrentLanguage.description.font, "Sample Font");
   EXPECT_FALSE(CurrentLanguage.description.ships_font);
@@ -80,7 +82,7 @@ TEST_F(LanguageUnitTest, ABrokenPartLeavesEverythingAsItWas) {
   } cases[] = {
       {"table", "other.tsv failed"},
       {"described", "language.txt line 3"},
-      {"glyphs", "(GK Data) from ./other.gkf failed"},
+      {"glyphs", "could not locate glyph 0xEE"},
   };
   for (const auto& c : cases) {
     CurrentDirectory here(dir_.path() / c.folder);
