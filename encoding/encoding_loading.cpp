@@ -66,13 +66,8 @@ int read_table_file(std::FILE* file, EncodingTable* table) {
 
 }  // namespace
 
-int load_encoding_table(const char* language_file_name) {
-  char language_path[kCandidatePathSize];
-  if (language_file_name == nullptr || !locate_source(language_file_name, language_path)) {
-    set_error_text("Error: could not open %s for reading\n",
-                   language_file_name != nullptr ? language_file_name : "(no file)");
-    return 0;
-  }
+int stage_encoding_table(const char* language_path) {
+  clear_encoding_table(&StagingEncodingTable);
   char path[kCandidatePathSize];
   if (!table_path(language_path, path)) {
     set_error_text("Error: the encoding table's path for %.*s is too long\n", kCandidatePathSize,
@@ -81,19 +76,32 @@ int load_encoding_table(const char* language_file_name) {
   }
   std::FILE* file = std::fopen(path, "rb");
   if (file == nullptr && font_table_path(path)) file = std::fopen(path, "rb");
-  if (file == nullptr) {
-    clear_encoding_table(&LiveEncodingTable);
-    return 1;
-  }
+  // Without a table the language types font codes only.
+  if (file == nullptr) return 1;
   const int loaded = read_table_file(file, &StagingEncodingTable);
   std::fclose(file);
-  if (loaded) {
-    LiveEncodingTable = StagingEncodingTable;
-  } else {
+  if (!loaded) {
+    clear_encoding_table(&StagingEncodingTable);
     append_error_text("Loading Encoding Table from %.*s failed\n", kCandidatePathSize, path);
   }
-  clear_encoding_table(&StagingEncodingTable);
   return loaded;
+}
+
+void commit_encoding_table() {
+  LiveEncodingTable = StagingEncodingTable;
+  clear_encoding_table(&StagingEncodingTable);
+}
+
+int load_encoding_table(const char* language_file_name) {
+  char language_path[kCandidatePathSize];
+  if (language_file_name == nullptr || !locate_source(language_file_name, language_path)) {
+    set_error_text("Error: could not open %s for reading\n",
+                   language_file_name != nullptr ? language_file_name : "(no file)");
+    return 0;
+  }
+  if (!stage_encoding_table(language_path)) return 0;
+  commit_encoding_table();
+  return 1;
 }
 
 int encoding_table_loaded() { return LiveEncodingTable.entry_count > 0; }

@@ -11,5 +11,12 @@
 // Non-zero = committed; 0 with ErrorText, the live table unchanged.
 int load_encoding_table(const char* language_file_name);
 
+// The halves of load_encoding_table for a language path already found (it is
+// not searched again): the table beside it into the staging table (emptied
+// when there is none), 1, or 0 with ErrorText and nothing staged; then the
+// staged table put in force.
+int stage_encoding_table(const char* language_path);
+void commit_encoding_table();
+
 // Non-zero while the live table has entries, so letters can become Unicode.
 int encoding_table_loaded();

@@ -29,8 +29,12 @@ mkdir -p "$folder"
 copy "$bin/tolvar.exe" "$folder/tolvar.exe"
 copy "$bin/tvkhook.dll" "$folder/tvkhook.dll"
 "$strip" "$folder/tolvar.exe" "$folder/tvkhook.dll"
-for name in tolvar.html Vedrokan.gkf Vedrokan.gkl Vedrokan.tsv Vedrokan.ttf; do
-  copy "$bin/$name" "$folder/$name"
+copy "$bin/tolvar.html" "$folder/tolvar.html"
+# The default language's files lie beside the program, where start-up looks
+# for them (languages/CMakeLists.txt puts them there); its font's licence is
+# named after the font in the tree, and the folder has one font.
+for file in "$bin"/*.gkf "$bin"/*.gkl "$bin"/*.tsv "$bin"/*.ttf; do
+  copy "$file" "$folder/$(basename "$file")"
 done
 # The word suggestions' data, loaded from the folder suggest beside
 # tolvar.exe, with the licences and sources its LICENCE.txt names.
@@ -38,8 +42,12 @@ mkdir "$folder/suggest"
 for name in romanization.model hi.words mr.words ne.words LICENCE.txt GPL-2.txt LGPL-2.1.txt; do
   copy "$bin/suggest/$name" "$folder/suggest/$name"
 done
-# The tree names the font's licence after the font; the folder has one font.
-copy "$bin/Vedrokan-OFL.txt" "$folder/OFL.txt"
+for file in "$bin"/*-OFL.txt; do
+  copy "$file" "$folder/OFL.txt"
+done
+# Every language folder, as the tree has them: the Language menu lists them.
+[ -d "$bin/languages" ] || { echo "lay_out.sh: $bin/languages is missing (build the tree first)" >&2; exit 1; }
+cp -r "$bin/languages" "$folder/languages"
 # Text files for Notepad: CR LF, and a name Windows opens.
 sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$here/README.txt" >"$folder/README.txt"
 [ -f "$here/../LICENSE" ] || { echo "lay_out.sh: $here/../LICENSE is missing" >&2; exit 1; }

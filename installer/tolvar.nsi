@@ -36,6 +36,15 @@ SetCompressor /SOLID lzma
   !endif
 !endif
 
+; The uninstaller's lines for the language folders, listed from the laid-out
+; folder (both builds ship the same ones).
+!tempfile LANGUAGES_NSH
+!ifdef WIN64_DIR
+  !system '"${__FILEDIR__}/uninstall_list.sh" "${WIN64_DIR}" >"${LANGUAGES_NSH}"' = 0
+!else
+  !system '"${__FILEDIR__}/uninstall_list.sh" "${WIN32_DIR}" >"${LANGUAGES_NSH}"' = 0
+!endif
+
 !define PUBLISHER "Tolvar developers"
 !define WINDOW_CLASS "Tolvar"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tolvar"
@@ -311,6 +320,8 @@ FunctionEnd
   !insertmacro PUT_FILE "${dir}\suggest" LICENCE.txt
   !insertmacro PUT_FILE "${dir}\suggest" GPL-2.txt
   !insertmacro PUT_FILE "${dir}\suggest" LGPL-2.1.txt
+  ; Every language folder, which the Language menu lists.
+  File /r "${dir}\languages"
   ; An installed font file stays in use until the system lets go of it: an
   ; update keeps the one there.
   SetOutPath "$FONTS"
@@ -439,6 +450,8 @@ Section "Uninstall"
   Delete "$INSTDIR\suggest\GPL-2.txt"
   Delete "$INSTDIR\suggest\LGPL-2.1.txt"
   RMDir "$INSTDIR\suggest"
+  !include "${LANGUAGES_NSH}"
+  !delfile "${LANGUAGES_NSH}"
   ; An earlier version's 32-bit helper, whose hook library programs that
   ; took keyboard input can keep mapped: it goes at the next restart.
   !insertmacro DELETE_PROGRAM "$INSTDIR\x86\tolvar32.exe"

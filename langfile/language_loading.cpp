@@ -72,7 +72,7 @@ int load_gk_data(const char* file_name, const char* text) {
   return 1;
 }
 
-int load_language(const char* file_name, const char* text) {
+int stage_language(const char* file_name, const char* text) {
   letter_reset();
   if (!fillup_ifont(&StagingGlyphTable, file_name, text)) {
     drop_staged_glyph_table();
@@ -84,7 +84,21 @@ int load_language(const char* file_name, const char* text) {
     append_loading_failed("KU Data", file_name);
     return 0;
   }
+  return 1;
+}
+
+void commit_staged_language() {
   commit_glyph_table();
   commit_key_map();
+}
+
+void drop_staged_language() {
+  drop_staged_glyph_table();
+  StagingKeyMap.fill(0);
+}
+
+int load_language(const char* file_name, const char* text) {
+  if (!stage_language(file_name, text)) return 0;
+  commit_staged_language();
   return 1;
 }

@@ -15,3 +15,11 @@ int load_gk_data(const char* file_name, const char* text);
 // in force whole or not at all. Resets the letter first. Non-zero =
 // committed; 0 with ErrorText, the live tables unchanged.
 int load_language(const char* file_name, const char* text);
+
+// The two halves of load_language, for a caller that stages more than the
+// language file before it commits (langunit/): stage_language leaves the
+// glyph table and key map staged (0 with ErrorText, nothing staged), then
+// exactly one of commit_staged_language and drop_staged_language follows.
+int stage_language(const char* file_name, const char* text);
+void commit_staged_language();
+void drop_staged_language();

@@ -7,13 +7,13 @@
 
 #include "core/error_text.h"
 #include "core/language_tables.h"
-#include "encoding/encoding_loading.h"
-#include "encoding/encoding_table.h"
-#include "langfile/language_loading.h"
+#include "langunit/language_unit.h"
 #include "shell/hook_messages.h"
+#include "shell/language_menu.h"
 #include "shell/file_names.h"
 #include "shell/path_rules.h"
 #include "shell/resource_ids.h"
+#include "shell/settings.h"
 #include "shell/shell_state.h"
 #include "shell/status_display.h"
 
@@ -44,9 +44,14 @@ void DisplayFiles() {
     ReportLastError("Program Error, DisplayFiles:");
     return;
   }
-  char language_name[kNameSize];
-  std::snprintf(language_name, sizeof language_name, "%s", current_language_name());
-  SetDlgItemTextA(Panel, IDC_LANGUAGE_NAME, language_name);
+  char text[kNameSize];
+  std::snprintf(text, sizeof text, "%s", language_display_name());
+  SetDlgItemTextA(Panel, IDC_LANGUAGE_NAME, text);
+  text[0] = '\0';
+  if (CurrentLanguage.description.font[0] != '\0') {
+    std::snprintf(text, sizeof text, "Font: %s", CurrentLanguage.description.font);
+  }
+  SetDlgItemTextA(Panel, IDC_LANGUAGE_FONT, text);
   UpdateStatus(0);
 }
 
@@ -103,16 +108,12 @@ int choose_by_dialog(HWND owner, char* chosen) {
   return 0;
 }
 
-// A failed load: the loader's text, and a list choice goes back to the entry
-// of the file still in force, so the list names what is loaded.
-int refuse_load(HWND owner, int fromList) {
-  ShowBox(owner, ErrorText, "ERROR", MB_ICONEXCLAMATION);
-  if (fromList) {
-    const char* slash = std::strrchr(CurrentFileName, '\\');
-    const char* entry = slash ? slash + 1 : CurrentFileName;
-    SendMessageA(owner, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry));
-  }
-  return 0;
+// After a failed load the list goes back to the entry of the file still in
+// force, so the list names what is loaded.
+void select_entry_in_force(HWND list) {
+  const char* slash = std::strrchr(CurrentFileName, '\\');
+  const char* entry = slash ? slash + 1 : CurrentFileName;
+  SendMessageA(list, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry));
 }
 
 }  // namespace
@@ -120,22 +121,34 @@ int refuse_load(HWND owner, int fromList) {
 int LoadLanguageFile(HWND owner, int fromList) {
   char chosen[kNameSize];
   if (fromList ? !choose_from_list(owner, chosen) : !choose_by_dialog(owner, chosen)) return 0;
-
-  if (!load_language(chosen, nullptr)) return refuse_load(owner, fromList);
-  std::memcpy(CurrentFileName, chosen, kNameSize);
-  if (std::strcmp(CurrentFileName, kNotLoaded) != 0) CompletePath(CurrentFileName);
-  DisplayFiles();
-  LoadEncodingTable(owner, chosen);
+  if (!PutLanguageInForce(owner, chosen)) {
+    if (fromList) select_entry_in_force(owner);
+    return 0;
+  }
   return 1;
 }
 
-void LoadEncodingTable(HWND owner, const char* language_file) {
-  if (!load_encoding_table(language_file)) {
-    // The table in force belongs to the language before.
-    clear_encoding_table(&LiveEncodingTable);
+int PutLanguageInForce(HWND owner, const char* file_name) {
+  if (!load_language_unit(file_name)) {
     ShowBox(owner, ErrorText, "ERROR", MB_ICONEXCLAMATION);
+    return 0;
   }
+  NameLanguageInForce();
+  // Only a language Tolvar ships is kept as the choice for the next start.
+  const int shipped = find_shipped_language(ShippedList, CurrentLanguage.description.name) >= 0;
+  std::snprintf(ChosenLanguage, sizeof ChosenLanguage, "%s", shipped ? CurrentLanguage.description.name : "");
+  DisplayFiles();
+  MarkLanguageMenu();
   ChooseOutput(UnicodeOutput);
+  return 1;
+}
+
+void NameLanguageInForce() {
+  // The search found a file of the current directory as ".\NAME".
+  const char* path = CurrentLanguage.path;
+  if (path[0] == '.' && path[1] == '\\') path += 2;
+  std::snprintf(CurrentFileName, kNameSize, "%s", path);
+  CompletePath(CurrentFileName);
 }
 
 int GetCurDirSlash(char* out) {

@@ -11,10 +11,13 @@ void DisplayFiles();
 // Loads the file chosen from the list (fromList non-zero, owner = the list)
 // or through the open-file dialog (owner = the main window). Non-zero = loaded.
 int LoadLanguageFile(HWND owner, int fromList);
-// The encoding table beside the language file just loaded; one that does not
-// read is shown in a box and none is in force (the language types font codes).
-// Then the output is chosen anew for this language.
-void LoadEncodingTable(HWND owner, const char* language_file);
+// Loads `file_name` as one unit (language file, encoding table, description)
+// and shows it everywhere: CurrentFileName (its found path, completed), the
+// list, the panel, the Language menu, the output chosen anew. One that does
+// not load is named in a box and nothing changes. Non-zero = in force.
+int PutLanguageInForce(HWND owner, const char* file_name);
+// CurrentFileName: the path the language in force was found at, completed.
+void NameLanguageInForce();
 // Makes `name` (kNameSize) absolute against the current directory, in place.
 // 0 = the full path would not fit; `name` is then left as it was.
 int CompletePath(char* name);

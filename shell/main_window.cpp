@@ -4,6 +4,7 @@
 #include "shell/file_selection.h"
 #include "shell/help.h"
 #include "shell/keyboard_hooks.h"
+#include "shell/language_menu.h"
 #include "shell/resource_ids.h"
 #include "shell/shell_state.h"
 #include "shell/status_display.h"
@@ -32,6 +33,7 @@ void close_splash() {
 }
 
 LRESULT on_command(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (OnLanguageCommand(LOWORD(wParam))) return 0;
   switch (LOWORD(wParam)) {
     case IDM_OUTPUT_FONT_CODES:
       ChooseOutput(0);

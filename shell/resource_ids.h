@@ -31,3 +31,10 @@
 #define IDC_STATUS_ICON 1016
 #define IDC_LANGUAGE_NAME 1017
 #define IDC_FILE_LIST 1027
+
+// The Language menu, the key chart and the panel's font line.
+#define IDM_KEY_CHART 150
+// The shipped languages, in the order they are listed: IDM_LANGUAGE_FIRST + index.
+#define IDM_LANGUAGE_FIRST 152
+#define IDM_LANGUAGE_LAST 175
+#define IDC_LANGUAGE_FONT 176

@@ -53,7 +53,22 @@ void read_setting(const char* user_file, const char* fallback_file, const Settin
   read_value(fallback_file, rule, value);
 }
 
+// The user's Language, or else the fallback file's.
+void read_language(const char* user_file, const char* fallback_file) {
+  char text[kDescriptionNameSize];
+  for (const char* file : {user_file, fallback_file}) {
+    if (!file) continue;
+    GetPrivateProfileStringA(kSection, kLanguageKey, kMissing, text, sizeof text, file);
+    if (std::strcmp(text, kMissing) != 0) {
+      std::memcpy(ChosenLanguage, text, sizeof text);
+      return;
+    }
+  }
+}
+
 }  // namespace
+
+char ChosenLanguage[kDescriptionNameSize] = "";
 
 int UserSettingsFile(char* path, std::size_t size) {
   char folder[MAX_PATH];
@@ -74,13 +89,15 @@ int ReadSettings(const char* user_file, const char* fallback_file) {
   read_setting(user_file, fallback_file, kSettingRules[kSendMethodRule], &UseJournalPBH);
   read_setting(user_file, fallback_file, kSettingRules[kOutputRule], &UnicodeOutput);
   read_setting(user_file, fallback_file, kSettingRules[kSuggestRule], &SuggestMode);
+  read_language(user_file, fallback_file);
   return ErrorText[0] == '\0';
 }
 
 int WriteSettings(const char* user_file) {
   if (!make_folder_of(user_file) || !write_value(user_file, kSettingRules[kSendMethodRule].key, UseJournalPBH) ||
       !write_value(user_file, kSettingRules[kOutputRule].key, UnicodeOutput) ||
-      !write_value(user_file, kSettingRules[kSuggestRule].key, SuggestMode)) {
+      !write_value(user_file, kSettingRules[kSuggestRule].key, SuggestMode) ||
+      !WritePrivateProfileStringA(kSection, kLanguageKey, ChosenLanguage, user_file)) {
     set_error_text("Could not save the settings to %s (Windows error %lu).\nThe choices made in this run are not kept.",
                    user_file, static_cast<unsigned long>(GetLastError()));
     return 0;

@@ -1,11 +1,14 @@
-// The settings: section "Settings", keys "UseJournalPBH" (the send method)
-// "Output" (0 font codes, 1 Unicode) and "SuggestWords" (0 exact keys,
-// 1 suggest words), in
+// The settings: section "Settings", keys "UseJournalPBH" (the send method),
+// "Output" (0 font codes, 1 Unicode), "SuggestWords" (0 exact keys, 1 suggest
+// words) and "Language" (a shipped language's display name, empty for the
+// default), in
 // the user's own file %APPDATA%\Tolvar\tolvar.ini. A standard user cannot
 // write the Windows folder, where the file used to live: a value missing
 // from the user's file is still read from there.
 #pragma once
 #include <cstddef>
+
+#include "langfile/language_description.h"
 
 // Named without a directory: the profile functions look in the Windows folder.
 constexpr char kWindowsSettingsFile[] = "tolvar.ini";
@@ -20,3 +23,7 @@ int UserSettingsFile(char* path, std::size_t size);
 int ReadSettings(const char* user_file, const char* fallback_file);
 // Every setting into `user_file`, its folder made first. 1, or 0 with ErrorText.
 int WriteSettings(const char* user_file);
+
+// The shipped language chosen, by display name; empty for the default.
+// Start-up checks it against the languages found (settings_values.h).
+extern char ChosenLanguage[kDescriptionNameSize];

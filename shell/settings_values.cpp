@@ -9,10 +9,11 @@ int parse_setting_value(const SettingRule& rule, std::string_view text, int* val
   return 1;
 }
 
-void describe_refused_setting(char* out, std::size_t size, const char* file, const SettingRule& rule,
-                              std::string_view text) {
-  if (size == 0) return;
-  char shown[kSettingTextMax + 4];
+namespace {
+
+// `text` as a message shows it: control characters as '?', cut at
+// kSettingTextMax with "...".
+void show_setting_text(std::string_view text, char (&shown)[kSettingTextMax + 4]) {
   std::size_t length = 0;
   for (; length < text.size() && length < kSettingTextMax; ++length) {
     const unsigned char c = static_cast<unsigned char>(text[length]);
@@ -23,9 +24,30 @@ void describe_refused_setting(char* out, std::size_t size, const char* file, con
     length += 3;
   }
   shown[length] = '\0';
+}
+
+}  // namespace
+
+void describe_refused_setting(char* out, std::size_t size, const char* file, const SettingRule& rule,
+                              std::string_view text) {
+  if (size == 0) return;
+  char shown[kSettingTextMax + 4];
+  show_setting_text(text, shown);
   const std::size_t used = std::strlen(out);
   if (used + 1 >= size) return;
   std::snprintf(out + used, size - used,
                 "%s: %s=%s is not a value Tolvar knows (0 to %d); it uses %d (%s) and saves that at exit.\n", file,
                 rule.key, shown, rule.highest, rule.fallback, rule.what);
+}
+
+void describe_refused_language(char* out, std::size_t size, const char* file, std::string_view text,
+                               const char* default_name) {
+  if (size == 0) return;
+  char shown[kSettingTextMax + 4];
+  show_setting_text(text, shown);
+  const std::size_t used = std::strlen(out);
+  if (used + 1 >= size) return;
+  std::snprintf(out + used, size - used,
+                "%s: %s=%s is not a language Tolvar ships; it uses %s (the default) and saves that at exit.\n",
+                file, kLanguageKey, shown, default_name);
 }

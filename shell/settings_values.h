@@ -38,3 +38,11 @@ int parse_setting_value(const SettingRule& rule, std::string_view text, int* val
 // shown as '?', cut at kSettingTextMax with "..."), and what is used instead.
 void describe_refused_setting(char* out, std::size_t size, const char* file, const SettingRule& rule,
                               std::string_view text);
+
+// Language: the display name of a shipped language; empty (or missing) for
+// the default. A name that no shipped language has gives the default.
+constexpr char kLanguageKey[] = "Language";
+// Appends to `out` the line that reports a Language value naming no shipped
+// language, shown as describe_refused_setting shows a value.
+void describe_refused_language(char* out, std::size_t size, const char* file, std::string_view text,
+                               const char* default_name);

@@ -1,18 +1,24 @@
 #include "shell/startup.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "core/error_text.h"
 #include "core/language_tables.h"
 #include "core/ucode_table.h"
 #include "hook/tvkhook.h"
-#include "langfile/language_loading.h"
+#include "langunit/language_unit.h"
 #include "shell/file_selection.h"
+#include "shell/language_menu.h"
 #include "shell/main_window.h"
 #include "shell/resource_ids.h"
 #include "shell/settings.h"
+#include "shell/settings_values.h"
 #include "shell/shell_state.h"
 
+// The default language: its file in the folder Tolvar starts in, used while
+// no shipped language is chosen in the settings.
+constexpr char kDefaultLanguage[] = "Vedrokan";
 constexpr char kDefaultLanguageFile[] = "Vedrokan.gkf";
 
 int AnotherCopyRuns(HINSTANCE previous, HWND* other_window) {
@@ -109,19 +115,31 @@ void LoadDefaultLanguage() {
   SetCapture(MainWindow);
   HCURSOR previous = SetCursor(WaitCursor);
 
-  std::memcpy(CurrentFileName, kDefaultLanguageFile, sizeof kDefaultLanguageFile);
   ErrorText[0] = '\0';
   ucode_init();
-  if (std::strcmp(CurrentFileName, kNotLoaded) != 0) {
-    CompletePath(CurrentFileName);
-    if (!load_ku_data(CurrentFileName, nullptr)) {
-      refuse_default_language();
-    } else if (!load_gk_data(CurrentFileName, nullptr)) {
-      // The key map just loaded stays in force.
-      refuse_default_language();
+  ListShippedLanguages();
+  const char* file_name = kDefaultLanguageFile;
+  if (ChosenLanguage[0] != '\0') {
+    const int index = find_shipped_language(ShippedList, ChosenLanguage);
+    if (index >= 0) {
+      file_name = ShippedList.languages[index].path;
     } else {
-      LoadEncodingTable(nullptr, CurrentFileName);
+      char user_file[MAX_PATH];
+      ErrorText[0] = '\0';
+      describe_refused_language(ErrorText, sizeof ErrorText,
+                                UserSettingsFile(user_file, sizeof user_file) ? user_file : kWindowsSettingsFile,
+                                ChosenLanguage, kDefaultLanguage);
+      ShowBox(nullptr, ErrorText, "ERROR", MB_ICONEXCLAMATION);
+      ChosenLanguage[0] = '\0';
     }
+  }
+  std::snprintf(CurrentFileName, kNameSize, "%s", file_name);
+  CompletePath(CurrentFileName);
+  if (load_language_unit(CurrentFileName)) {
+    NameLanguageInForce();
+    MarkLanguageMenu();
+  } else {
+    refuse_default_language();
   }
 
   SetCursor(previous);

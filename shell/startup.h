@@ -20,7 +20,8 @@ void ShowWithoutActivating();
 int RegisterWithHookLibrary();
 // The settings from the user's file, or the Windows folder's where it has none.
 void LoadSettings();
-// The default file "Vedrokan.gkf" from the current directory, under the wait cursor.
+// The shipped languages listed; the language chosen in the settings, or the
+// default file "Vedrokan.gkf" from the current directory, under the wait cursor.
 void LoadDefaultLanguage();
 // Returns the quit code.
 int RunMessageLoop();

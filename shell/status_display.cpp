@@ -7,6 +7,7 @@
 #include "core/letter_composer.h"
 #include "encoding/encoding_loading.h"
 #include "hook/tvkhook.h"
+#include "langunit/language_unit.h"
 #include "shell/resource_ids.h"
 #include "shell/shell_state.h"
 #include "shell/tray_icon.h"
@@ -32,7 +33,7 @@ void UpdateStatus(int toggle) {
   CheckDlgButton(Panel, IDC_KEYBOARD_CHECK, on ? BST_CHECKED : BST_UNCHECKED);
 
   char title[kNameSize];
-  compose_status_title(title, sizeof title, on, current_language_name());
+  compose_status_title(title, sizeof title, on, language_display_name());
   StatusIcon = on ? OnIcon : OffIcon;
   ModifyMenuA(SystemMenu, IDS_SYS_KEYBOARD, MF_BYCOMMAND | MF_STRING, IDS_SYS_KEYBOARD,
               keyboard_menu_text(on));

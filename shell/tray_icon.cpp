@@ -6,6 +6,7 @@
 #include <initializer_list>
 
 #include "hook/tvkhook.h"
+#include "shell/language_menu.h"
 #include "shell/resource_ids.h"
 #include "shell/shell_state.h"
 #include "shell/status_display.h"
@@ -120,6 +121,9 @@ HMENU MakeTrayMenu() {
   AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(outputs), "&Output");
   AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(send_methods), "Advanced");
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  HMENU languages = CreatePopupMenu();
+  if (languages) AppendLanguageItems(languages);
+  if (languages) AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(languages), "Lan&guage");
   AppendMenuA(menu, MF_STRING, IDM_LOAD_LANGUAGE, "Load &Language File...");
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(menu, MF_STRING, IDM_HELP_CONTENTS, "&Help");

@@ -34,6 +34,7 @@ e2e_probe() { "$TOLVAR_WINE_RUN" "$TOLVAR_BIN/e2e_probe.exe" "$@" | tr -d '\r'; 
 # the encoding table beside it, if any, as Vedrokan.tsv), UseJournalPBH,
 # Output (0 font codes, the default; 1 Unicode) and SuggestWords (0 the
 # exact keys, the default; 1 suggest words) set in the user's settings file.
+# USE_JOURNAL "keep" leaves the settings file as the last run saved it.
 e2e_start_tolvar() {
   local language=$1 use_journal=$2 output=${3:-0} suggest=${4:-0} i
   mkdir -p "$e2e_work/tolvar"
@@ -41,8 +42,9 @@ e2e_start_tolvar() {
   [ ! -f "${language%.*}.tsv" ] || cp "${language%.*}.tsv" "$e2e_work/tolvar/Vedrokan.tsv"
   local settings="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Tolvar"
   mkdir -p "$settings"
-  printf '[Settings]\r\nUseJournalPBH=%s\r\nOutput=%s\r\nSuggestWords=%s\r\n' "$use_journal" "$output" "$suggest" \
-    >"$settings/tolvar.ini"
+  [ "$use_journal" = keep ] ||
+    printf '[Settings]\r\nUseJournalPBH=%s\r\nOutput=%s\r\nSuggestWords=%s\r\n' "$use_journal" "$output" "$suggest" \
+      >"$settings/tolvar.ini"
   (cd "$e2e_work/tolvar" && exec "$TOLVAR_WINE_RUN" "$TOLVAR_BIN/tolvar.exe") \
     >"$e2e_work/tolvar.out" 2>&1 &
   e2e_tolvar_pid=$!
@@ -53,6 +55,14 @@ e2e_start_tolvar() {
     sleep 0.1
   done
   e2e_fail "expected Tolvar's window titled 'Tolvar (Is OFF)' within 30 s, none appeared"
+}
+
+# e2e_tray_choose KEYS...: opens the notification-area icon's menu and types
+# KEYS into it with xdotool, as a user picks an item with the keyboard.
+e2e_tray_choose() {
+  e2e_probe tray right >/dev/null
+  sleep 0.5
+  xdotool key --delay 100 "$@"
 }
 
 e2e_tolvar_title() { xdotool getwindowname "$e2e_tolvar_window"; }

@@ -3,7 +3,7 @@
 # makes them: exactly the files that run where unpacked, in a fixed order,
 # the same bytes when made twice; each program of the right word size,
 # carrying the version from VERSION and, for the two programs, the manifest;
-# the licence as LICENSE.txt.
+# the licence as LICENSE.txt; every folder of languages/.
 # Usage: zip_contents_test.sh SOURCE_ROOT VERSION BIN [X86_BIN]
 #   BIN of a 64-bit tree: its win64 zip, and with X86_BIN (the 32-bit tree's
 #   bin) the win32 zip too. BIN of a 32-bit tree: its win32 zip.
@@ -31,8 +31,18 @@ check_zip() {
   python3 "$root/installer/make_zip.py" "$work/$top.zip" "$work/$top"
   python3 "$root/installer/make_zip.py" "$work/again.zip" "$work/$top"
   cmp -s "$work/$top.zip" "$work/again.zip" || fail "$top.zip: two zips of the same folder differ"
-  expected="$top/"
-  for name in $common "$@"; do expected+=$'\n'"$top/$name"; done
+  # Every language folder's shipped files, as languages/CMakeLists.txt copies
+  # them; make_zip.py sorts the entries.
+  expected=$(
+    {
+      echo "$top/"
+      for name in $common "$@"; do echo "$top/$name"; done
+      echo "$top/languages/"
+      (cd "$root" && find languages -mindepth 1 -maxdepth 1 -type d -printf "$top/%p/\n")
+      (cd "$root" && find languages -mindepth 2 -maxdepth 2 -type f \( -name '*.gkf' -o -name '*.gkl' \
+        -o -name '*.tsv' -o -name '*.ttf' -o -name '*.txt' \) -printf "$top/%p\n")
+    } | LC_ALL=C sort
+  )
   entries=$(python3 -c 'import sys, zipfile; print("\n".join(zipfile.ZipFile(sys.argv[1]).namelist()))' \
     "$work/$top.zip")
   [ "$entries" = "$expected" ] || fail "$top.zip should hold, in this order, [$(echo $expected)]; holds [$(echo $entries)]"

@@ -21,7 +21,7 @@ check_not_loaded_start() {
 }
 
 # No default file at all.
-check_not_loaded_start "Vedrokan.gkf for reading\\nLoading Language File (KU Data) from "
+check_not_loaded_start "Vedrokan.gkf for reading\\nLoading Language File (GK Data) from "
 
 # Key map fine, glyph table broken.
 cp "$data_dir/broken_glyphs.gkf" "$scratch/Vedrokan.gkf"

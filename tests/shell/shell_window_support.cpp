@@ -12,7 +12,7 @@
 #include "core/letter_composer.h"
 #include "core/ucode_table.h"
 #include "hook/tvkhook.h"
-#include "langfile/language_loading.h"
+#include "langunit/language_unit.h"
 #include "shell/hook_messages.h"
 #include "shell/main_window.h"
 #include "shell/shell_state.h"
@@ -82,8 +82,7 @@ std::string TestDataFolder() {
 
 void LoadTestLanguage(const char* file_name) {
   std::string path = TestDataFolder() + file_name;
-  ASSERT_TRUE(load_ku_data(path.c_str(), nullptr)) << ErrorText;
-  ASSERT_TRUE(load_gk_data(path.c_str(), nullptr)) << ErrorText;
+  ASSERT_TRUE(load_language_unit(path.c_str())) << ErrorText;
   std::strcpy(CurrentFileName, path.c_str());
 }
 
