@@ -289,7 +289,11 @@ int run(const std::string& command, int argc, char** argv, int* next) {
   }
   if (command == "restore") {
     HWND window = find_tolvar();
-    return PostMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0) && wait_handled(window);
+    // Sent, not posted: a sent WM_NULL is handled before posted messages, so
+    // waiting on one would not wait for a posted restore.
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_SYSCOMMAND, SC_RESTORE, 0, SMTO_NORMAL, 10000, &result) &&
+           wait_handled(window);
   }
   if (command == "panel-state") {
     if (!find_panel()) return 0;
