@@ -321,6 +321,7 @@ FunctionEnd
   !insertmacro PUT_FILE "${dir}\suggest" GPL-2.txt
   !insertmacro PUT_FILE "${dir}\suggest" LGPL-2.1.txt
   ; Every language folder, which the Language menu lists.
+  SetOutPath "$INSTDIR"
   File /r "${dir}\languages"
   ; An installed font file stays in use until the system lets go of it: an
   ; update keeps the one there.
