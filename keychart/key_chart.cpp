@@ -89,6 +89,12 @@ struct Trial {
   int key_count;
 };
 
+// A language file may make every key type nothing and keep its letter
+// open, so every spelling is worth following; the search then stops here
+// (the shipped languages need at most 222,000 trials, 71 ms).
+constexpr long kTrialBudget = 1000000;
+long Trials = 0;
+
 // Kept out of the stack, reused by every chart.
 Text Targets[kChartLetterCount];
 Text TargetSkeletons[kChartLetterCount];
@@ -171,6 +177,7 @@ bool starts_some_skeleton(const Text& skeleton) {
 // chart shows.
 int type_trial(const Trial& trial, Text* shown, Text* out) {
   static UnicodeKeystrokes strokes;
+  if (++Trials > kTrialBudget) return 0;
   letter_reset();
   char16_t screen[2 * kChartTextMax];
   int length = 0;
@@ -193,16 +200,18 @@ int type_trial(const Trial& trial, Text* shown, Text* out) {
 }
 
 // Keeps a letter's shortest spellings: the search finds them in the keys'
-// order, so among those of one length the first found stays first.
-void add_spelling(ChartEntry* entry, const Trial& trial) {
+// order, so among those of one length the first found stays first. Returns
+// where the spelling went, or -1 when it is not kept.
+int add_spelling(ChartEntry* entry, const Trial& trial) {
   int at = entry->spelling_count;
   while (at > 0 && static_cast<int>(std::strlen(entry->spellings[at - 1])) > trial.key_count) --at;
-  if (at >= kChartSpellingsMax) return;
+  if (at >= kChartSpellingsMax) return -1;
   const int last = entry->spelling_count < kChartSpellingsMax ? entry->spelling_count : kChartSpellingsMax - 1;
   for (int i = last; i > at; --i) std::memcpy(entry->spellings[i], entry->spellings[i - 1], kChartKeysMax + 1);
   std::memcpy(entry->spellings[at], trial.keys, static_cast<std::size_t>(trial.key_count));
   entry->spellings[at][trial.key_count] = '\0';
   if (entry->spelling_count < kChartSpellingsMax) ++entry->spelling_count;
+  return at;
 }
 
 // Keys that type a half letter (ends with a virama) when typed first.
@@ -283,13 +292,12 @@ void visit(KeyChart* chart, Trial* trial, char16_t consonant) {
   for (int i = 0; i < kChartLetterCount; ++i) {
     if (!same_text(text, Targets[i])) continue;
     ChartEntry& entry = chart->entries[i];
-    // The letter as the font's own keys type it (क़ as one character where
-    // the font has it so).
-    if (entry.spelling_count == 0) {
+    // The letter as its shortest spelling types it (क़ as one character
+    // where the font has it so).
+    if (add_spelling(&entry, *trial) == 0) {
       std::memcpy(entry.text, shown.units, sizeof(char16_t) * shown.length);
       entry.text_length = static_cast<std::uint8_t>(shown.length);
     }
-    add_spelling(&entry, *trial);
   }
   if (trial->key_count == kChartKeysMax) return;
   Text skeleton;
@@ -365,6 +373,7 @@ void list_keys(KeyChart* chart) {
 
 int make_key_chart(KeyChart* out) {
   out->count = 0;
+  out->complete = true;
   if (LiveGlyphTable.rows == nullptr) {
     set_error_text("The key chart needs a language: none is loaded\n");
     return 0;
@@ -376,10 +385,12 @@ int make_key_chart(KeyChart* out) {
   }
   // The signs sit on क, or where the keys cannot type it on the first
   // consonant they can.
+  Trials = 0;
   find_half_keys();
   search_spellings(out, kKa);
   const char16_t consonant = first_consonant(*out);
   if (consonant != 0 && consonant != kKa) search_spellings(out, consonant);
+  out->complete = Trials <= kTrialBudget;
   letter_reset();
   // The letters found, in the chart's order.
   for (int i = 0; i < kChartLetterCount; ++i) {

@@ -33,6 +33,9 @@ struct ChartEntry {
 struct KeyChart {
   ChartEntry entries[kChartEntriesMax];  // by section, each in alphabet order
   std::int32_t count;
+  // False when the language made the search too long and it stopped: some
+  // letters or spellings may be missing.
+  bool complete;
 };
 
 // Builds the chart of the live key map, glyph table and encoding table into

@@ -26,7 +26,7 @@ int print_chart(const char* file) {
     std::fputs(ErrorText, stderr);
     return 1;
   }
-  std::printf("%s\n", language_display_name());
+  std::printf("%s%s\n", language_display_name(), Chart.complete ? "" : " (the search stopped: letters may be missing)");
   for (int i = 0; i < Chart.count; ++i) {
     const ChartEntry& entry = Chart.entries[i];
     if (i == 0 || entry.section != Chart.entries[i - 1].section) {
@@ -67,6 +67,10 @@ int help_page(const char* page_path, const char* folder, bool check) {
     const ShippedLanguage& language = languages.languages[i];
     if (!load_language_unit(language.path) || !make_key_chart(&Chart)) {
       std::fputs(ErrorText, stderr);
+      return 1;
+    }
+    if (!Chart.complete) {
+      std::fprintf(stderr, "keychart: %s: the search for its chart stopped before it ended\n", language.path);
       return 1;
     }
     append_key_chart_html(Chart, language.description.name, language.description.font, &charts);
