@@ -5,6 +5,7 @@
 #include "core/error_text.h"
 #include "core/language_tables.h"
 #include "encoding/encoding_loading.h"
+#include "encoding/encoding_table.h"
 #include "core/keystroke_translation.h"
 #include "encoding/unicode_keystrokes.h"
 
@@ -412,20 +413,11 @@ const char* chart_section_title(ChartSection section) {
 }
 
 int chart_text_utf8(const ChartEntry& entry, char* out) {
-  int n = 0;
-  for (int i = 0; i < entry.text_length && i < kChartTextMax; ++i) {
-    const char16_t unit = entry.text[i];
-    if (unit < 0x80) {
-      out[n++] = static_cast<char>(unit);
-    } else if (unit < 0x800) {
-      out[n++] = static_cast<char>(0xC0 | (unit >> 6));
-      out[n++] = static_cast<char>(0x80 | (unit & 0x3F));
-    } else {
-      out[n++] = static_cast<char>(0xE0 | (unit >> 12));
-      out[n++] = static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
-      out[n++] = static_cast<char>(0x80 | (unit & 0x3F));
-    }
-  }
-  out[n] = '\0';
-  return n;
+  GlyphText text = {};
+  text.length = entry.text_length < kChartTextMax ? entry.text_length : kChartTextMax;
+  std::memcpy(text.units, entry.text, sizeof(char16_t) * text.length);
+  char utf8[3 * kGlyphTextMax + 1];
+  const int length = glyph_text_utf8(text, utf8);
+  std::memcpy(out, utf8, static_cast<std::size_t>(length) + 1);
+  return length;
 }
