@@ -142,17 +142,24 @@ int read_traits(std::string_view traits, EncodingEntry& entry, int line_number) 
 constexpr const char* kColumnNames[kColumns] = {"code", "name", "text", "class",
                                                 "placement", "traits", "draw"};
 
-// A control character (a NUL among them) is typed as it stands in a text and
-// means nothing in the other columns: the line is refused, naming it.
+// A control character (a NUL among them, or one of U+0080..U+009F, which
+// programs take as commands too) is typed as it stands in a text and means
+// nothing in the other columns: the line is refused, naming it.
 int refuse_control_characters(std::string_view line, int line_number) {
   int column = 0;
   for (std::size_t i = 0; i < line.size(); ++i) {
     const auto byte = static_cast<unsigned char>(line[i]);
+    const char* column_name = column < kColumns ? kColumnNames[column] : "beyond the last";
     if (byte == '\t') {
       ++column;
     } else if (byte < 0x20 || byte == 0x7F) {
       set_error_text("line %d: control character 0x%02X in column %d (%s)\n", line_number, byte,
-                     column + 1, column < kColumns ? kColumnNames[column] : "beyond the last");
+                     column + 1, column_name);
+      return 0;
+    } else if (byte == 0xC2 && i + 1 < line.size() && static_cast<unsigned char>(line[i + 1]) < 0xA0 &&
+               static_cast<unsigned char>(line[i + 1]) >= 0x80) {
+      set_error_text("line %d: control character U+%04X in column %d (%s)\n", line_number,
+                     static_cast<unsigned char>(line[i + 1]), column + 1, column_name);
       return 0;
     }
   }

@@ -67,6 +67,8 @@ TEST(EncodingTableTest, RejectsMalformedLinesNamingTheLine) {
        "line 1: control character 0x08 in column 3 (text)\n"},
       {"0x41\taa\ta\tmatra\tbase\tafter=a:\x7F\tk\n",
        "line 1: control character 0x7F in column 6 (traits)\n"},
+      {"0x41\tka\tk\xC2\x85\tconsonant\tbase\t-\tk\n",
+       "line 1: control character U+0085 in column 3 (text)\n"},
   };
   for (const auto& c : cases) {
     static EncodingTable t;
