@@ -320,6 +320,15 @@ int scroll_target(WPARAM request) {
   }
 }
 
+// The keys that scroll, as the scroll bar's requests.
+struct ScrollKey {
+  WPARAM key;
+  WORD request;
+};
+constexpr ScrollKey kScrollKeys[] = {{VK_UP, SB_LINEUP},    {VK_DOWN, SB_LINEDOWN},
+                                     {VK_PRIOR, SB_PAGEUP}, {VK_NEXT, SB_PAGEDOWN},
+                                     {VK_HOME, SB_TOP},     {VK_END, SB_BOTTOM}};
+
 LRESULT CALLBACK key_chart_proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT:
@@ -334,31 +343,16 @@ LRESULT CALLBACK key_chart_proc(HWND window, UINT message, WPARAM wParam, LPARAM
       set_scroll(ScrollY - GET_WHEEL_DELTA_WPARAM(wParam) * Metrics.cell_height / WHEEL_DELTA);
       return 0;
     case WM_KEYDOWN:
-      switch (wParam) {
-        case VK_ESCAPE:
-          DestroyWindow(window);
-          return 0;
-        case VK_UP:
-          set_scroll(scroll_target(SB_LINEUP));
-          return 0;
-        case VK_DOWN:
-          set_scroll(scroll_target(SB_LINEDOWN));
-          return 0;
-        case VK_PRIOR:
-          set_scroll(scroll_target(SB_PAGEUP));
-          return 0;
-        case VK_NEXT:
-          set_scroll(scroll_target(SB_PAGEDOWN));
-          return 0;
-        case VK_HOME:
-          set_scroll(0);
-          return 0;
-        case VK_END:
-          set_scroll(Grid.height);
-          return 0;
-        default:
-          return DefWindowProcW(window, message, wParam, lParam);
+      if (wParam == VK_ESCAPE) {
+        DestroyWindow(window);
+        return 0;
       }
+      for (const ScrollKey& key : kScrollKeys) {
+        if (key.key != wParam) continue;
+        set_scroll(scroll_target(key.request));
+        return 0;
+      }
+      return DefWindowProcW(window, message, wParam, lParam);
     case WM_DESTROY:
       ChartWindow = nullptr;
       delete_fonts();
