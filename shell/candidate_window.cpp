@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "shell/devanagari_font.h"
 #include "shell/main_window.h"
 #include "shell/shell_state.h"
 #include "shell/suggest_mode.h"
@@ -25,45 +26,13 @@ int WindowHeight = 0;
 constexpr UINT_PTR kFollowTimer = 1;
 constexpr UINT kFollowMs = 100;
 
-// Readable at any DPI: the font is 12 points at the system's DPI, the one
-// the program is drawn at (see tolvar.manifest).
-int system_dpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
-}
-
-HFONT make_font(int dpi, const wchar_t* face) {
-  return CreateFontW(-MulDiv(12, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH,
-                     face);
-}
-
-// Whether the system has `font`'s face itself, not a stand-in for it.
-bool face_present(HFONT font, const wchar_t* face) {
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ previous = SelectObject(dc, font);
-  wchar_t found[LF_FACESIZE] = L"";
-  GetTextFaceW(dc, LF_FACESIZE, found);
-  SelectObject(dc, previous);
-  ReleaseDC(nullptr, dc);
-  return lstrcmpiW(found, face) == 0;
-}
-
+// Readable at any DPI: 12 points at the system's DPI.
 HFONT candidate_font() {
-  const int dpi = system_dpi();
+  const int dpi = SystemDpi();
   if (CandidateFont && dpi == FontDpi) return CandidateFont;
   if (CandidateFont) DeleteObject(CandidateFont);
   FontDpi = dpi;
-  // The Devanagari faces of Windows 8 and later, of Windows 7, and of the
-  // free systems Wine runs on, in that order.
-  for (const wchar_t* face : {L"Nirmala UI", L"Mangal", L"Noto Sans Devanagari"}) {
-    CandidateFont = make_font(dpi, face);
-    if (CandidateFont && face_present(CandidateFont, face)) return CandidateFont;
-    if (CandidateFont) DeleteObject(CandidateFont);
-  }
-  CandidateFont = make_font(dpi, L"Nirmala UI");
+  CandidateFont = MakeDevanagariFont(12, dpi);
   return CandidateFont;
 }
 
@@ -150,7 +119,7 @@ ScreenRect caret_rect() {
   }
   POINT mouse = {0, 0};
   GetCursorPos(&mouse);
-  return {mouse.x, mouse.y, mouse.x + 1, mouse.y + MulDiv(20, system_dpi(), 96)};
+  return {mouse.x, mouse.y, mouse.x + 1, mouse.y + MulDiv(20, SystemDpi(), 96)};
 }
 
 }  // namespace

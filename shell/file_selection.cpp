@@ -9,6 +9,7 @@
 #include "core/language_tables.h"
 #include "langunit/language_unit.h"
 #include "shell/hook_messages.h"
+#include "shell/key_chart_window.h"
 #include "shell/language_menu.h"
 #include "shell/file_names.h"
 #include "shell/path_rules.h"
@@ -140,6 +141,7 @@ int PutLanguageInForce(HWND owner, const char* file_name) {
   DisplayFiles();
   MarkLanguageMenu();
   ChooseOutput(UnicodeOutput);
+  RefreshKeyChart();
   return 1;
 }
 

@@ -13,8 +13,9 @@ void DisplayFiles();
 int LoadLanguageFile(HWND owner, int fromList);
 // Loads `file_name` as one unit (language file, encoding table, description)
 // and shows it everywhere: CurrentFileName (its found path, completed), the
-// list, the panel, the Language menu, the output chosen anew. One that does
-// not load is named in a box and nothing changes. Non-zero = in force.
+// list, the panel, the Language menu, the output chosen anew, the open key
+// chart. One that does not load is named in a box and nothing changes.
+// Non-zero = in force.
 int PutLanguageInForce(HWND owner, const char* file_name);
 // CurrentFileName: the path the language in force was found at, completed.
 void NameLanguageInForce();

@@ -3,6 +3,7 @@
 #include "hook/tvkhook.h"
 #include "shell/file_selection.h"
 #include "shell/help.h"
+#include "shell/key_chart_window.h"
 #include "shell/keyboard_hooks.h"
 #include "shell/language_menu.h"
 #include "shell/resource_ids.h"
@@ -55,6 +56,9 @@ LRESULT on_command(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case IDM_LOAD_LANGUAGE:
       LoadLanguageFile(window, 0);
+      return 0;
+    case IDM_KEY_CHART:
+      ShowKeyChart();
       return 0;
     case IDM_HELP_CONTENTS:
       ShowHelpContents(window);

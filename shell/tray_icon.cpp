@@ -126,6 +126,7 @@ HMENU MakeTrayMenu() {
   if (languages) AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(languages), "Lan&guage");
   AppendMenuA(menu, MF_STRING, IDM_LOAD_LANGUAGE, "Load &Language File...");
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  append_as_in_main_menu(menu, main_menu, IDM_KEY_CHART);
   AppendMenuA(menu, MF_STRING, IDM_HELP_CONTENTS, "&Help");
   AppendMenuA(menu, MF_STRING, IDM_ABOUT, "&About TOLVAR...");
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
