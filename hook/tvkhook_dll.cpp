@@ -189,24 +189,27 @@ std::uint32_t win_last_input_tick() {
   return GetLastInputInfo(&info) ? info.dwTime : 0;
 }
 
-// The mouse hook's thread: its handle and id are the main thread's, the
-// hook's handle the mouse thread's own.
+// The mouse hook's thread: its handle and id, and the event it sets when
+// ready, are the main thread's; the hook's handle is the mouse thread's own.
+// The event lives as long as the process, so a thread that answers only
+// after the wait gave up never sets a handle closed meanwhile.
 HANDLE MouseThread;
 DWORD MouseThreadId;
+HANDLE MouseReady;
 HHOOK MouseHook;
 // How long starting waits for the thread's hook, and stopping for its end.
 constexpr DWORD kMouseThreadWaitMs = 2000;
 
 // Sets the hook and answers its events until WM_QUIT; it does nothing else,
-// so the pointer never waits on Tolvar's busy main thread. `ready` is set
-// once the hook is set and the thread's queue exists (a quit posted before
-// that would be lost).
-DWORD WINAPI mouse_watch_thread(LPVOID ready) {
+// so the pointer never waits on Tolvar's busy main thread. MouseReady is
+// set once the hook is set and the thread's queue exists (a quit posted
+// before that would be lost).
+DWORD WINAPI mouse_watch_thread(LPVOID) {
   MSG message;
   PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
   MouseHook = SetWindowsHookExA(WH_MOUSE_LL, LLMouseHookProc, static_cast<HINSTANCE>(ProcessData.ModuleInstance), 0);
   if (MouseHook == nullptr) return 1;
-  SetEvent(static_cast<HANDLE>(ready));
+  SetEvent(MouseReady);
   while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
   UnhookWindowsHookEx(MouseHook);
   return 0;
@@ -223,17 +226,15 @@ void win_stop_mouse_watch() {
 
 bool win_start_mouse_watch() {
   if (MouseThread != nullptr) return true;
-  const HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  if (ready == nullptr) return false;
-  MouseThread = CreateThread(nullptr, 0, mouse_watch_thread, ready, 0, &MouseThreadId);
-  bool started = false;
-  if (MouseThread != nullptr) {
-    const HANDLE waits[2] = {ready, MouseThread};
-    started = WaitForMultipleObjects(2, waits, FALSE, kMouseThreadWaitMs) == WAIT_OBJECT_0;
-    if (!started) win_stop_mouse_watch();
-  }
-  CloseHandle(ready);
-  return started;
+  if (MouseReady == nullptr) MouseReady = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  if (MouseReady == nullptr) return false;
+  ResetEvent(MouseReady);
+  MouseThread = CreateThread(nullptr, 0, mouse_watch_thread, nullptr, 0, &MouseThreadId);
+  if (MouseThread == nullptr) return false;
+  const HANDLE waits[2] = {MouseReady, MouseThread};
+  if (WaitForMultipleObjects(2, waits, FALSE, kMouseThreadWaitMs) == WAIT_OBJECT_0) return true;
+  win_stop_mouse_watch();
+  return false;
 }
 
 constexpr tvk::HookPlatform kWin32Platform = {
