@@ -32,7 +32,15 @@ int SetKBHook(const HookContext& context) {
   process.OwnOutstanding = 0;
   process.LastHookCall = context.platform->tick_count();
   process.ProbeSentAt = 0;
-  return state.KBHookHandle != 0 ? 1 : 0;
+  if (state.KBHookHandle == 0) return 0;
+  if (state.MouseWatch == 0) {
+    // Clicks counted before the hook was removed ended no letter typed since.
+    // Without the mouse hook the keyboard still works; only a click no
+    // longer ends the letter.
+    process.MouseClicksSeen = process.MouseClicks.load(std::memory_order_relaxed);
+    state.MouseWatch = context.platform->start_mouse_watch() ? 1 : 0;
+  }
+  return 1;
 }
 
 int IsSetKBHook(const HookContext& context) { return context.state->KBHookHandle != 0 ? 1 : 0; }
@@ -42,6 +50,9 @@ void RemoveKBHook(const HookContext& context) {
   if (state.KBHookHandle == 0) return;
   context.platform->unhook(state.KBHookHandle);
   state.KBHookHandle = 0;
+  if (state.MouseWatch == 0) return;
+  context.platform->stop_mouse_watch();
+  state.MouseWatch = 0;
 }
 
 int KBHookTolvarON(const HookContext& context) {

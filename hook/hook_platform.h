@@ -75,6 +75,12 @@ struct HookPlatform {
   bool (*runs_higher)(HookWindow window);
   // GetLastInputInfo: the tick of the last input the system took.
   std::uint32_t (*last_input_tick)();
+  // Starts the thread that sets the low-level mouse hook (its procedure
+  // LLMouseHookProc) and waits a bounded time for it; false: no thread, or
+  // the hook was refused.
+  bool (*start_mouse_watch)();
+  // Ends that thread, which removes its hook, and waits a bounded time.
+  void (*stop_mouse_watch)();
 };
 
 }  // namespace tvk

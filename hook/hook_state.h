@@ -1,9 +1,11 @@
 // The state of the hook library and the context the portable functions work
 // on (the DLL points it at its real data and the Win32 calls, the tests at
 // fresh data and a fake platform). The library is loaded by the main
-// program alone: its low-level hook runs on the main program's thread, and
-// no other process maps it or can write any of this.
+// program alone: its low-level keyboard hook runs on the main program's
+// thread, its mouse hook on a thread of its own, and no other process maps
+// it or can write any of this.
 #pragma once
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 
@@ -21,6 +23,7 @@ struct KBHookState {
   std::uint16_t ToggleALTChar; // key that toggles when released with ALT; 0 = off
   std::uint32_t SendBusy;      // the send running: kSendIdle, kSendByPlayback ...
   std::uint32_t WordKeys;      // Space, Enter and Escape are queued as characters (suggest words)
+  std::uint32_t MouseWatch;    // the mouse hook's thread runs
   // The extra information of every event the library types: with the
   // injected flag it tells the library's own input from every other.
   std::uintptr_t OwnMark;
@@ -59,6 +62,10 @@ struct HookProcess {
   std::uint32_t LastHookCall;
   std::uint32_t ProbeSentAt;
   bool ProbeDue;
+  // Mouse buttons pressed: counted by the mouse thread alone; the keyboard
+  // hook keeps the count it has acted on.
+  std::atomic<std::uint32_t> MouseClicks;
+  std::uint32_t MouseClicksSeen;
 
   // Sending, on the main program's thread.
   KeyList key_list;

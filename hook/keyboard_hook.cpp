@@ -103,6 +103,26 @@ std::uint32_t translated_character(const HookContext& context, const LowLevelKey
   return buffer[0];
 }
 
+// A button pressed since the last key may have put the caret elsewhere in
+// the program: the letter ends before this key, as with a key that moves the
+// caret, so the key's letter is never retyped over text at the new place.
+// The count is taken once the reset is out (or none is needed).
+void end_letter_after_click(const HookContext& context) {
+  HookProcess& process = *context.process;
+  const std::uint32_t clicks = process.MouseClicks.load(std::memory_order_relaxed);
+  if (clicks == process.MouseClicksSeen) return;
+  if (context.state->KBOn != 0 && process.LetterResetPosted == 0) {
+    if (process.EntryCount == 0) {
+      process.ResetDue = 1;
+      announce_entries(context);
+    } else if (!queue_entry(context, kEntryReset, 0, 0)) {
+      return;  // the queue is full: the next key tries again
+    }
+    process.LetterResetPosted = 1;
+  }
+  process.MouseClicksSeen = clicks;
+}
+
 }  // namespace
 
 void SyncKeyState(const HookContext& context) {
@@ -141,6 +161,7 @@ std::intptr_t LLKBHookProc(const HookContext& context, int code, std::uintptr_t 
 
   // A playback's keys carry no mark: while one runs, nothing is caught.
   if (state.SendBusy == kSendByPlayback) return pass_on(context, code, message, event);
+  end_letter_after_click(context);
 
   if (state.ToggleALTChar != 0 && release && vk == state.ToggleALTChar && is_down(process, kVkMenu) &&
       queue_entry(context, kEntryToggle, 0, 0))

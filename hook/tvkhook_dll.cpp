@@ -1,8 +1,9 @@
 // tvkhook.dll: the library's state, the Win32 calls behind the portable
 // decisions, the entry point and the exports. Only the main program loads
-// it; its low-level keyboard hook runs on the thread that set it, so no
-// other process maps the library or shares any of its data. It carries no
-// C++ runtime, no static constructors and allocates nothing.
+// it; its low-level keyboard hook runs on the thread that set it and its
+// mouse hook on a thread of its own, so no other process maps the library
+// or shares any of its data. It carries no C++ runtime, no static
+// constructors and allocates nothing.
 #include <windows.h>
 
 #include <cstddef>
@@ -11,6 +12,7 @@
 #include "hook/hook_control.h"
 #include "hook/key_sending.h"
 #include "hook/keyboard_hook.h"
+#include "hook/mouse_hook.h"
 #include "hook/tvkhook.h"
 #include "hook/virtual_keys.h"
 
@@ -40,6 +42,11 @@ static_assert(LLKHF_EXTENDED == kLowLevelExtended && LLKHF_INJECTED == kLowLevel
                   LLKHF_ALTDOWN == kLowLevelAltDown && LLKHF_UP == kLowLevelUp,
               "the low-level key flags");
 static_assert(sizeof(KBEntry) == 12, "an entry crosses the export as three 32-bit words");
+static_assert(WM_LBUTTONDOWN == tvk::kMsgLeftButtonDown && WM_RBUTTONDOWN == tvk::kMsgRightButtonDown &&
+                  WM_MBUTTONDOWN == tvk::kMsgMiddleButtonDown && WM_XBUTTONDOWN == tvk::kMsgXButtonDown,
+              "the mouse procedure knows the button-down messages");
+static_assert(sizeof(std::atomic<std::uint32_t>) == 4 && std::atomic<std::uint32_t>::is_always_lock_free,
+              "the click count is a plain 32-bit word that needs no runtime");
 
 // Window and hook handles are 32-bit values; a 64-bit process holds them
 // sign-extended.
@@ -54,6 +61,7 @@ HHOOK to_hook(HookHandle hook) {
 
 LRESULT CALLBACK LLKBHookProc(int code, WPARAM message, LPARAM event);
 LRESULT CALLBACK JPHookProc(int code, WPARAM wparam, LPARAM record);
+LRESULT CALLBACK LLMouseHookProc(int code, WPARAM message, LPARAM event);
 
 std::intptr_t win_call_next_hook(HookHandle hook, int code, std::uintptr_t wparam, std::intptr_t lparam) {
   return CallNextHookEx(to_hook(hook), code, wparam, lparam);
@@ -181,12 +189,60 @@ std::uint32_t win_last_input_tick() {
   return GetLastInputInfo(&info) ? info.dwTime : 0;
 }
 
+// The mouse hook's thread: its handle and id, and the event it sets when
+// ready, are the main thread's; the hook's handle is the mouse thread's own.
+// The event lives as long as the process, so a thread that answers only
+// after the wait gave up never sets a handle closed meanwhile.
+HANDLE MouseThread;
+DWORD MouseThreadId;
+HANDLE MouseReady;
+HHOOK MouseHook;
+// How long starting waits for the thread's hook, and stopping for its end.
+constexpr DWORD kMouseThreadWaitMs = 2000;
+
+// Sets the hook and answers its events until WM_QUIT; it does nothing else,
+// so the pointer never waits on Tolvar's busy main thread. MouseReady is
+// set once the hook is set and the thread's queue exists (a quit posted
+// before that would be lost).
+DWORD WINAPI mouse_watch_thread(LPVOID) {
+  MSG message;
+  PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+  MouseHook = SetWindowsHookExA(WH_MOUSE_LL, LLMouseHookProc, static_cast<HINSTANCE>(ProcessData.ModuleInstance), 0);
+  if (MouseHook == nullptr) return 1;
+  SetEvent(MouseReady);
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+  UnhookWindowsHookEx(MouseHook);
+  return 0;
+}
+
+void win_stop_mouse_watch() {
+  if (MouseThread == nullptr) return;
+  PostThreadMessageA(MouseThreadId, WM_QUIT, 0, 0);
+  WaitForSingleObject(MouseThread, kMouseThreadWaitMs);
+  CloseHandle(MouseThread);
+  MouseThread = nullptr;
+  MouseThreadId = 0;
+}
+
+bool win_start_mouse_watch() {
+  if (MouseThread != nullptr) return true;
+  if (MouseReady == nullptr) MouseReady = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  if (MouseReady == nullptr) return false;
+  ResetEvent(MouseReady);
+  MouseThread = CreateThread(nullptr, 0, mouse_watch_thread, nullptr, 0, &MouseThreadId);
+  if (MouseThread == nullptr) return false;
+  const HANDLE waits[2] = {MouseReady, MouseThread};
+  if (WaitForMultipleObjects(2, waits, FALSE, kMouseThreadWaitMs) == WAIT_OBJECT_0) return true;
+  win_stop_mouse_watch();
+  return false;
+}
+
 constexpr tvk::HookPlatform kWin32Platform = {
     win_call_next_hook, win_to_unicode,     win_post_message,     win_set_hook,
     win_unhook,         win_vk_key_scan,    win_map_virtual_key,  win_tick_count,
     win_send_input,     win_pump_message,   win_wait_for_message, win_key_down_now,
     win_key_toggled,    win_window_exists,  win_foreground_window, win_in_menu_mode,
-    win_runs_higher,    win_last_input_tick,
+    win_runs_higher,    win_last_input_tick, win_start_mouse_watch, win_stop_mouse_watch,
 };
 
 constexpr tvk::HookContext kContext = {&State, &ProcessData, &kWin32Platform};
@@ -197,6 +253,11 @@ LRESULT CALLBACK LLKBHookProc(int code, WPARAM message, LPARAM event) {
 
 LRESULT CALLBACK JPHookProc(int code, WPARAM wparam, LPARAM record) {
   return tvk::JPHookProc(kContext, code, wparam, record);
+}
+
+LRESULT CALLBACK LLMouseHookProc(int code, WPARAM message, LPARAM event) {
+  tvk::LLMouseHookProc(kContext, code, message);
+  return CallNextHookEx(MouseHook, code, message, event);
 }
 
 }  // namespace

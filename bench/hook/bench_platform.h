@@ -28,11 +28,14 @@ inline tvk::HookWindow foreground_window() { return 8; }
 inline bool in_menu_mode(tvk::HookWindow) { return false; }
 inline bool runs_higher(tvk::HookWindow) { return false; }
 inline std::uint32_t last_input_tick() { return 0; }
+inline bool start_mouse_watch() { return true; }
+inline void stop_mouse_watch() {}
 
 inline const tvk::HookPlatform kPlatform = {
     call_next_hook, to_unicode,     post_message,     set_hook,          unhook,       vk_key_scan,
     map_virtual_key, tick_count,    send_input,       pump_message,      wait_for_message, key_down_now,
     key_toggled,    window_exists,  foreground_window, in_menu_mode,     runs_higher,  last_input_tick,
+    start_mouse_watch, stop_mouse_watch,
 };
 
 }  // namespace bench_platform

@@ -75,6 +75,11 @@ bool fake_runs_higher(tvk::HookWindow) {
   return fake.higher;
 }
 std::uint32_t fake_last_input_tick() { return fake.last_input; }
+bool fake_start_mouse_watch() {
+  ++fake.mouse_watch_starts_asked;
+  return fake.mouse_watch_starts;
+}
+void fake_stop_mouse_watch() { ++fake.mouse_watch_stops; }
 
 }  // namespace
 
@@ -83,7 +88,7 @@ const tvk::HookPlatform kFakeHookPlatform = {
     fake_unhook,         fake_vk_key_scan,    fake_map_virtual_key,  fake_tick_count,
     fake_send_input,     fake_pump_message,   fake_wait_for_message, fake_key_down_now,
     fake_key_toggled,    fake_window_exists,  fake_foreground_window, fake_in_menu_mode,
-    fake_runs_higher,    fake_last_input_tick,
+    fake_runs_higher,    fake_last_input_tick, fake_start_mouse_watch, fake_stop_mouse_watch,
 };
 
 int us_layout_to_unicode(std::uint32_t key, const std::uint8_t* state, std::uint16_t* buffer) {

@@ -65,6 +65,10 @@ struct FakeHookPlatform {
   bool higher = false;
   int higher_calls = 0;
   std::uint32_t last_input = 0;
+  // The mouse hook's thread: whether it starts, and each start and stop.
+  bool mouse_watch_starts = true;
+  int mouse_watch_starts_asked = 0;
+  int mouse_watch_stops = 0;
 };
 
 extern FakeHookPlatform fake;

@@ -106,6 +106,24 @@ TEST_F(HookControlTest, RemovedHookReadsAsOffUntilSetAgainWithKBOnUntouched) {
   EXPECT_EQ(0u, process.data.OwnOutstanding) << "the user's keys are not held for them";
 }
 
+TEST_F(HookControlTest, TheMouseHooksThreadRunsWhileTheKeyboardHookIsSet) {
+  ASSERT_EQ(1, tvk::SetKBHook(context()));
+  tvk::SetKBHook(context());
+  EXPECT_EQ(1, fake.mouse_watch_starts_asked) << "one thread";
+  tvk::RemoveKBHook(context());
+  tvk::RemoveKBHook(context());
+  EXPECT_EQ(1, fake.mouse_watch_stops);
+
+  fake.mouse_watch_starts = false;
+  EXPECT_EQ(1, tvk::KBHookTolvarON(context())) << "the keyboard works without the mouse hook";
+  tvk::RemoveKBHook(context());
+  EXPECT_EQ(1, fake.mouse_watch_stops) << "no thread to stop";
+
+  fake.next_handle = 0;
+  tvk::SetKBHook(context());
+  EXPECT_EQ(2, fake.mouse_watch_starts_asked) << "no thread without the keyboard hook";
+}
+
 TEST_F(HookControlTest, RemoveWithoutAHookDoesNothing) {
   tvk::RemoveKBHook(context());
   EXPECT_TRUE(fake.unhooked.empty());

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "hook/hook_control.h"
+#include "hook/mouse_hook.h"
 #include "hook/tvkhook_codes.h"
 #include "hook/virtual_keys.h"
 #include "tests/hook/fake_hook_platform.h"
@@ -40,6 +41,14 @@ class KeyboardHookTest : public ::testing::Test {
   }
   std::intptr_t press(std::uint32_t vk, std::uint32_t flags = 0) { return event(vk, false, flags); }
   std::intptr_t release(std::uint32_t vk, std::uint32_t flags = 0) { return event(vk, true, flags); }
+  // A press and its release; the press's answer.
+  std::intptr_t tap(std::uint32_t vk) {
+    const std::intptr_t answer = press(vk);
+    release(vk);
+    return answer;
+  }
+  // A mouse event as the mouse thread's procedure sees it.
+  void mouse(std::uintptr_t message, int code = tvk::kHcAction) { tvk::LLMouseHookProc(process.context, code, message); }
   // One of the library's own events coming back through the hook.
   std::intptr_t own(std::uint32_t vk, bool release = false) { return event(vk, release, kLowLevelInjected, kMark, 0); }
 
@@ -303,6 +312,56 @@ TEST_F(KeyboardHookTest, AltF2TogglesOnItsReleaseWhileOnAndWhileOff) {
   state.ToggleALTChar = 0;
   press(kVkLeftMenu);
   EXPECT_EQ(kPassed, release(kVkF2));
+}
+
+// A click may have moved the caret: the letter typed before it must not be
+// retyped, with its backspaces, at the new place.
+TEST_F(KeyboardHookTest, AButtonPressedBetweenTwoKeysEndsTheLetterBeforeTheSecondKeysCharacter) {
+  tap('K');
+  mouse(tvk::kMsgLeftButtonDown);
+  tap('H');
+  EXPECT_EQ((Entries{"c:k", "reset", "c:h"}), entries()) << "behind the entries still waiting";
+  for (std::uint32_t button : {tvk::kMsgLeftButtonDown, tvk::kMsgRightButtonDown, tvk::kMsgMiddleButtonDown,
+                               tvk::kMsgXButtonDown}) {
+    mouse(button);
+    EXPECT_EQ(kSwallowed, tap('H')) << "button message 0x" << std::hex << button;
+    EXPECT_EQ((Entries{"reset", "c:h"}), entries()) << "button message 0x" << std::hex << button;
+  }
+  mouse(tvk::kMsgLeftButtonDown);
+  mouse(tvk::kMsgLeftButtonDown);
+  press(kVkShift);
+  tap('H');
+  EXPECT_EQ((Entries{"reset", "c:H"}), entries()) << "a double click and a Shift after it: one reset first";
+}
+
+TEST_F(KeyboardHookTest, MovesTheWheelReleasesAndOtherHookCodesEndNoLetter) {
+  tap('K');
+  for (std::uint32_t message : {0x0200u, 0x0202u, 0x0205u, 0x020Au, 0x020Eu}) mouse(message);
+  mouse(tvk::kMsgLeftButtonDown, 3);
+  tap('H');
+  EXPECT_EQ((Entries{"c:k", "c:h"}), entries());
+}
+
+TEST_F(KeyboardHookTest, AClickEndsOnlyALetterTypedWhileOnAndQueuesNothingUntilAKeyComes) {
+  tap('K');
+  entries();
+  const std::size_t posts = fake.posts.size();
+  mouse(tvk::kMsgLeftButtonDown);
+  EXPECT_EQ(posts, fake.posts.size());
+  EXPECT_EQ(Entries{}, entries());
+
+  tap(kVkLeft);
+  EXPECT_EQ((Entries{"reset"}), entries()) << "a caret key after the click: one reset";
+  mouse(tvk::kMsgLeftButtonDown);
+  tap('H');
+  EXPECT_EQ((Entries{"c:h"}), entries()) << "no letter was open at the click";
+
+  state.KBOn = 0;
+  mouse(tvk::kMsgLeftButtonDown);
+  EXPECT_EQ(kPassed, tap('A'));
+  state.KBOn = 1;
+  tap('K');
+  EXPECT_EQ((Entries{"c:k"}), entries()) << "a click while OFF ends nothing later";
 }
 
 TEST_F(KeyboardHookTest, OffPassesEveryEventAndQueuesNothing) {
