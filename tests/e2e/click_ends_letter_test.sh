@@ -18,12 +18,7 @@ set -euo pipefail
 mode=$1
 source "$(dirname "$0")/e2e_support.sh"
 
-notepad_pid=""
-finish() {
-  [ -z "$notepad_pid" ] || kill "$notepad_pid" 2>/dev/null || true
-  e2e_finish
-}
-trap finish EXIT
+trap e2e_finish EXIT
 
 if [ "$mode" = letter ]; then
   e2e_start_tolvar "$2/e2e.gkf" 2
@@ -34,17 +29,10 @@ else
 fi
 e2e_click_check_box
 e2e_expect_title "$title" "the check box"
-"$TOLVAR_WINE_RUN" --build "$TOLVAR_BUILD_DIR" notepad >"$e2e_work/notepad.out" 2>&1 &
-notepad_pid=$!
-notepad=$(timeout 30 xdotool search --sync --name 'Notepad$' | head -n 1) ||
-  e2e_fail "expected notepad's window within 30 s, none appeared"
-eval "$(xdotool getwindowgeometry --shell "$notepad" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+e2e_start_notepad
 # Well below the one line of text: a click there puts the caret at its end.
 below_x=$((X + WIDTH / 2))
 below_y=$((Y + HEIGHT / 2))
-e2e_click_at "$below_x" "$below_y"
-xdotool windowfocus --sync "$notepad"
-sleep 0.2
 
 # copied_text PATTERN: notepad's whole text, copied to the clipboard as hex
 # pairs, comes to match the extended regular expression PATTERN within 5 s;

@@ -10,6 +10,7 @@
 e2e_work=$(mktemp -d "$TMPDIR/e2e.XXXXXX")
 e2e_tolvar_pid=""
 e2e_typepad_pid=""
+e2e_notepad_pid=""
 e2e_tolvar_window=""
 e2e_typepad_window=""
 # The typepad the helpers below act on; a test with two sets these anew.
@@ -217,8 +218,28 @@ e2e_wait_exit() {
   return 1
 }
 
-# Closes typepad and Tolvar as a user would (their windows' Close) and
-# removes the work folder. Safe to call twice.
+# Starts Wine's notepad and clicks into the middle of its page, well below
+# its first line, so it has the keyboard; its window goes into
+# $e2e_notepad, its geometry into X, Y, WIDTH and HEIGHT.
+e2e_start_notepad() {
+  "$TOLVAR_WINE_RUN" --build "$TOLVAR_BUILD_DIR" notepad >"$e2e_work/notepad.out" 2>&1 &
+  e2e_notepad_pid=$!
+  e2e_notepad=$(timeout 30 xdotool search --sync --name 'Notepad$' | head -n 1) ||
+    e2e_fail "expected notepad's window within 30 s, none appeared"
+  eval "$(xdotool getwindowgeometry --shell "$e2e_notepad" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+  e2e_click_at $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+  xdotool windowfocus --sync "$e2e_notepad"
+  sleep 0.2
+}
+
+# A test that chooses a language from the menu: the other tests of this
+# Wine prefix start with the default language again.
+e2e_forget_language_choice() {
+  sed -i '/^Language=/d' "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Tolvar/tolvar.ini" 2>/dev/null || true
+}
+
+# Closes typepad and Tolvar as a user would (their windows' Close), ends
+# notepad and removes the work folder. Safe to call twice.
 e2e_finish() {
   if [ -n "$e2e_typepad_pid" ] && kill -0 "$e2e_typepad_pid" 2>/dev/null; then
     e2e_probe pad "$e2e_typepad_title" close >/dev/null 2>&1 || true
@@ -228,7 +249,9 @@ e2e_finish() {
     e2e_probe close >/dev/null 2>&1 || true
     e2e_wait_exit "$e2e_tolvar_pid" 10 || kill "$e2e_tolvar_pid" 2>/dev/null || true
   fi
+  [ -z "$e2e_notepad_pid" ] || kill "$e2e_notepad_pid" 2>/dev/null || true
   e2e_typepad_pid=""
   e2e_tolvar_pid=""
+  e2e_notepad_pid=""
   rm -rf "$e2e_work"
 }

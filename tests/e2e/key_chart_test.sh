@@ -10,12 +10,11 @@ set -euo pipefail
 vedrokan=$1
 shots=$2
 source "$(dirname "$0")/e2e_support.sh"
-# The other tests of this Wine prefix start with the default language.
-forget_choice() {
+finish() {
   e2e_finish
-  sed -i '/^Language=/d' "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Tolvar/tolvar.ini" 2>/dev/null || true
+  e2e_forget_language_choice
 }
-trap forget_choice EXIT
+trap finish EXIT
 mkdir -p "$shots"
 read -r screen_width screen_height < <(xdotool getdisplaygeometry)
 

@@ -7,13 +7,11 @@
 set -euo pipefail
 data=$1
 source "$(dirname "$0")/e2e_support.sh"
-# The other tests of this Wine prefix start with the default language: the
-# choice this test saves goes again when it ends.
-forget_choice() {
+finish() {
   e2e_finish
-  sed -i '/^Language=/d' "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Tolvar/tolvar.ini" 2>/dev/null || true
+  e2e_forget_language_choice
 }
-trap forget_choice EXIT
+trap finish EXIT
 
 phrase="namaste bhaarata"
 unicode_hex=$(printf 'नमस्ते भारत' | od -An -v -tx1 | tr -s ' \n' ' ' | sed 's/^ //; s/ $//')

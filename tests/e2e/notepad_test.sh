@@ -15,12 +15,7 @@ font=$2
 runs=$3
 source "$(dirname "$0")/e2e_support.sh"
 
-notepad_pid=""
-finish() {
-  [ -z "$notepad_pid" ] || kill "$notepad_pid" 2>/dev/null || true
-  e2e_finish
-}
-trap finish EXIT
+trap e2e_finish EXIT
 
 IFS=$'\t' read -r _ keys expected < <(grep -P "^letters\t" "$data/phrases.tsv")
 expected=${expected,,}
@@ -35,15 +30,8 @@ e2e_click_check_box
 e2e_wait_title "Tolvar (Is ON: E2E)" ||
   e2e_fail "expected the title 'Tolvar (Is ON: E2E)' after the click, got '$(e2e_tolvar_title)'"
 # Started after the click: notepad may open over Tolvar's window.
-"$TOLVAR_WINE_RUN" --build "$TOLVAR_BUILD_DIR" notepad >"$e2e_work/notepad.out" 2>&1 &
-notepad_pid=$!
-notepad=$(timeout 30 xdotool search --sync --name 'Notepad$' | head -n 1) ||
-  e2e_fail "expected notepad's window within 30 s, none appeared"
+e2e_start_notepad
 
-eval "$(xdotool getwindowgeometry --shell "$notepad" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
-e2e_click_at $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
-xdotool windowfocus --sync "$notepad"
-sleep 0.2
 # copied_text EXPECTED: notepad's text copied to the clipboard comes to be
 # EXPECTED within 5 s; prints what it is then.
 copied_text() {
