@@ -233,8 +233,11 @@ void size_window(int least_width, bool place) {
 // ErrorText when no chart can be made.
 int show_chart(bool place) {
   if (!make_key_chart(&Chart)) return 0;
-  char title[kNameSize + 16];
-  std::snprintf(title, sizeof title, "Key chart - %s", language_display_name());
+  // A search the language made too long stopped: the title says the chart
+  // may lack letters rather than pass it off as whole.
+  char title[kNameSize + 64];
+  std::snprintf(title, sizeof title, "Key chart - %s%s", language_display_name(),
+                Chart.complete ? "" : " (incomplete: the search stopped)");
   SetWindowTextA(ChartWindow, title);
   size_window(measure_chart(), place);
   InvalidateRect(ChartWindow, nullptr, TRUE);

@@ -74,6 +74,7 @@ TEST_F(KeyChartTest, EverySpellingOfEveryShippedChartTypesItsLetter) {
     ASSERT_EQ(load_language_unit(list.languages[i].path), 1) << ErrorText;
     ASSERT_EQ(make_key_chart(&chart_), 1) << ErrorText;
     EXPECT_EQ(typed_length(), 0) << "the letter the search typed is ended";
+    EXPECT_TRUE(chart_.complete) << "the search ended within its bound: " << list.languages[i].path;
     EXPECT_GE(chart_.count, 60) << list.languages[i].path;
     for (int e = 0; e < chart_.count; ++e) {
       const ChartEntry& entry = chart_.entries[e];
